@@ -1,0 +1,46 @@
+#include "app/event_bindings.h"
+
+#include "cover/cover_handlers.h"
+#include "grid/batch_handler.h"
+#include "grid/layout_handler.h"
+#include "ui/form.h"
+#include "ui/form_window.h"
+
+namespace app {
+namespace {
+
+// The handlers take the event's arguments and use none of them.
+void (*handlerFor(ui::HandlerId id))() {
+    switch (id) {
+    case ui::HandlerId::SetStartState:
+        return cover::setStartState;
+    case ui::HandlerId::AskAgreement:
+        return cover::askAgreement;
+    case ui::HandlerId::CountdownTick:
+        return cover::countdownTick;
+    case ui::HandlerId::ShowLogoAndSignature:
+        return cover::showLogoAndSignature;
+    case ui::HandlerId::Enter:
+        return cover::enter;
+    case ui::HandlerId::HideLogoAndSignature:
+        return cover::hideLogoAndSignature;
+    case ui::HandlerId::LayOutGrid:
+        return grid::layOutGrid;
+    case ui::HandlerId::FillBatch:
+        return grid::fillBatch;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void bindEventHandlers(ui::FormWindow& window) {
+    for (const ui::Binding& binding : ui::formBindings()) {
+        if (auto* handler = handlerFor(binding.handler)) {
+            window.bind(binding.control, binding.event,
+                        [handler](const ui::EventArgs&) { handler(); });
+        }
+    }
+}
+
+} // namespace app

@@ -1,0 +1,24 @@
+#pragma once
+// The pictures the form carries, made from the assets built into the program.
+
+#include "ui/form.h"
+#include "ui/pic_box.h"
+
+#include <QCursor>
+#include <QIcon>
+#include <memory>
+#include <optional>
+
+namespace ui {
+
+// The view of a picture box's picture; nullptr where there is none or it cannot be decoded, so
+// the box shows only its background colour.
+std::unique_ptr<PictureView> makePictureView(PictureId picture);
+
+// The window icon; an empty icon (the platform's default) when it cannot be decoded.
+QIcon windowIcon();
+
+// The hand pointer of the enter picture; nullopt (the default pointer) when it cannot be read.
+std::optional<QCursor> handPointer();
+
+} // namespace ui
