@@ -167,6 +167,7 @@ int runProgram(int argc, char** argv) {
     }
     Application application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false); // the shell ends the loop after the destroy
+    QGuiApplication::setDesktopFileName(QStringLiteral(FOKARIUM_APP_ID));
     ui::installDefaultGuiFont();
     initialise();
 

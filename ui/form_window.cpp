@@ -1,5 +1,6 @@
 #include "ui/form_window.h"
 
+#include "ui/accessibility.h"
 #include "ui/check_box.h"
 #include "ui/combo_box.h"
 #include "ui/controls.h"
@@ -65,6 +66,7 @@ FormWindow::FormWindow() : main_(std::make_unique<MainWindow>(formWindow())) {
         widget->setVisible(control->record().visible);
     }
     currentWindow = this;
+    describeForAccessibility(*this);
 }
 
 FormWindow::~FormWindow() {
