@@ -1,6 +1,7 @@
 #include "ui/control.h"
 
 #include "ui/form_window.h"
+#include "ui/gbk_text.h"
 
 #include <QMouseEvent>
 #include <algorithm>
@@ -19,6 +20,7 @@ void Control::raise(Event event, EventArgs args) {
 
 WidgetControl::WidgetControl(const ControlRecord& record, FormWindow& window, QWidget* widget)
     : Control(record, window), widget_(widget) {
+    widget_->setObjectName(fromGbk(record.name));
     widget_->setGeometry(record.left, record.top, record.width, record.height);
     widget_->setFocusPolicy(record.tabStop ? Qt::StrongFocus : Qt::ClickFocus);
     widget_->setAttribute(Qt::WA_NoMousePropagation);

@@ -1,11 +1,14 @@
 #include "ui/timer_control.h"
 
+#include "ui/gbk_text.h"
+
 #include <algorithm>
 
 namespace ui {
 
 TimerControl::TimerControl(const ControlRecord& record, FormWindow& window, QObject* owner)
     : Control(record, window), timer_(new QTimer(owner)) {
+    timer_->setObjectName(fromGbk(record.name));
     timer_->setTimerType(Qt::PreciseTimer);
     QObject::connect(timer_, &QTimer::timeout, timer_, [this] { raise(Event::Periodic); });
     setPeriod(record.timerPeriod);
