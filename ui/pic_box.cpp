@@ -3,7 +3,9 @@
 #include "ui/colours.h"
 #include "ui/picture_views.h"
 
+#include <QBackingStore>
 #include <QPainter>
+#include <QWindow>
 #include <algorithm>
 #include <vector>
 
@@ -34,9 +36,32 @@ PicBoxWidget::~PicBoxWidget() {
 void PicBoxWidget::paintNewFramesNow() {
     for (PicBoxWidget* box : liveBoxes()) {
         if (box->framePending_.load() && box->isVisible()) {
-            box->repaint();
+            box->paintOwnAreaNow();
         }
     }
+}
+
+void PicBoxWidget::paintOwnAreaNow() {
+    // QWidget::repaint() would also paint every other pending change of the window; this paints
+    // the box's own area of the window, and nothing else, straight into the window's backing store.
+    QWidget* top = window();
+    QBackingStore* store = top->backingStore();
+    QWindow* handle = top->windowHandle();
+    if (!store || !handle || !handle->isExposed()) {
+        return;
+    }
+    const QRect area = QRect(mapTo(top, QPoint(0, 0)), size()) & top->rect();
+    if (area.isEmpty()) {
+        return;
+    }
+    store->beginPaint(area);
+    {
+        QPainter painter(store->paintDevice());
+        top->render(&painter, area.topLeft(), QRegion(area),
+                    QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    }
+    store->endPaint();
+    store->flush(area, handle);
 }
 
 void PicBoxWidget::frameReady() {

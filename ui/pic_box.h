@@ -33,6 +33,7 @@ protected:
 
 private:
     void frameReady(); // any thread
+    void paintOwnAreaNow();
 
     Colour background_;
     std::unique_ptr<PictureView> view_;

@@ -96,8 +96,10 @@ private:
     std::unique_ptr<pictures::AnimationPlayer> player_;
 };
 
-std::unique_ptr<PictureView> makeLogoView() {
-    auto image = pictures::decodePng(logoPngBytes());
+} // namespace
+
+std::unique_ptr<PictureView> makeLogoView(std::span<const std::uint8_t> png) {
+    auto image = pictures::decodePng(png);
     if (!image) {
         return nullptr;
     }
@@ -105,22 +107,20 @@ std::unique_ptr<PictureView> makeLogoView() {
     return std::make_unique<LogoView>(toQImage(*image).convertToFormat(QImage::Format_RGB32));
 }
 
-std::unique_ptr<PictureView> makeAnimationView() {
-    auto animation = pictures::decodeGif(enterGifBytes());
+std::unique_ptr<PictureView> makeAnimationView(std::span<const std::uint8_t> gif) {
+    auto animation = pictures::decodeGif(gif);
     if (!animation || animation->frames.empty()) {
         return nullptr;
     }
     return std::make_unique<AnimationView>(std::move(*animation));
 }
 
-} // namespace
-
 std::unique_ptr<PictureView> makePictureView(PictureId picture) {
     switch (picture) {
     case PictureId::Logo:
-        return makeLogoView();
+        return makeLogoView(logoPngBytes());
     case PictureId::Enter:
-        return makeAnimationView();
+        return makeAnimationView(enterGifBytes());
     case PictureId::None:
         break;
     }

@@ -6,14 +6,20 @@
 
 #include <QCursor>
 #include <QIcon>
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 
 namespace ui {
 
 // The view of a picture box's picture; nullptr where there is none or it cannot be decoded, so
 // the box shows only its background colour.
 std::unique_ptr<PictureView> makePictureView(PictureId picture);
+
+// The same from given bytes, as a picture box would get them; nullptr where they cannot be decoded.
+std::unique_ptr<PictureView> makeLogoView(std::span<const std::uint8_t> png);
+std::unique_ptr<PictureView> makeAnimationView(std::span<const std::uint8_t> gif);
 
 // The window icon; an empty icon (the platform's default) when it cannot be decoded.
 QIcon windowIcon();

@@ -84,7 +84,7 @@ TEST_F(ProgramTest, PressingTheEnterPictureSleepsThenHidesTheCover) {
 }
 
 TEST_F(ProgramTest, HoverShowsTheLogoAndSignatureAndTheBaseLabelHidesThem) {
-    moveMouseTo(ui::点击进入, {40, 40});
+    moveMouseTo(ui::点击进入, {40, 41});
     EXPECT_TRUE(shown(ui::Logo));
     EXPECT_TRUE(shown(ui::签名));
     moveMouseTo(ui::Logo, {20, 20});        // the part of the logo that lies over the base label

@@ -1,0 +1,129 @@
+// The pictures as the picture boxes show them: the logo's place and colours on a grab of the real
+// widget, the stretched fingerprint, plain white boxes for pictures that cannot be decoded, the
+// animation going on while the GUI thread sleeps, the window icon and the hand pointer.
+
+#include "app/operations.h"
+#include "program_fixture.h"
+#include "ui/embedded_assets.h"
+#include "ui/picture_views.h"
+
+#include <QPainter>
+#include <vector>
+
+using namespace testing_support;
+using ui::Property;
+
+namespace {
+
+// The smallest rectangle holding every pixel that is not white.
+QRect inkBounds(const QImage& image) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) != QColor(Qt::white)) {
+                bounds |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return bounds;
+}
+
+QImage grabOf(ui::ControlId id) {
+    return ui::FormWindow::current()->widget(id)->grab().toImage();
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(ProgramTest, TheLogoIsCentredShrunkAndFlattenedOntoWhite) {
+    ui::writeProperty(ui::Logo, Property::Visible, true);
+    const QImage logo = grabOf(ui::Logo);
+    ASSERT_EQ(logo.size(), QSize(139, 136));
+    const QRect ink = inkBounds(logo);
+    EXPECT_TRUE(QRect(1, 0, 137, 136).contains(ink)) << "drawn 137 x 136 at left 1, top 0";
+    EXPECT_GT(ink.width(), 100);
+    EXPECT_GT(ink.height(), 100);
+    EXPECT_TRUE(logo.pixelColor(2, 2) == QColor(Qt::white))
+        << "transparent corners show the box's white";
+    EXPECT_FALSE(logo.hasAlphaChannel() && logo.pixelColor(70, 68).alpha() < 255);
+}
+
+TEST_F(ProgramTest, TheEnterPictureFillsItsBoxAndAnimates) {
+    ASSERT_TRUE(waitUntil([] { return inkBounds(grabOf(ui::点击进入)).isValid(); }));
+    std::vector<QImage> frames;
+    for (int i = 0; i < 8; ++i) {
+        frames.push_back(grabOf(ui::点击进入));
+        QTest::qWait(200);
+    }
+    const QRect ink = inkBounds(frames.back());
+    EXPECT_EQ(frames.back().size(), QSize(80, 80));
+    EXPECT_GT(ink.width(), 50) << "the 400 x 400 canvas is stretched to the whole box";
+    EXPECT_GT(ink.height(), 50);
+    int changes = 0;
+    for (std::size_t i = 1; i < frames.size(); ++i) {
+        changes += frames[i] != frames[i - 1] ? 1 : 0;
+    }
+    EXPECT_GE(changes, 3) << "the fingerprint is coloured anew in every 1480 ms cycle";
+}
+
+TEST_F(ProgramTest, TheAnimationKeepsDrawingWhileTheGuiThreadSleeps) {
+    QWidget* enter = window().widget(ui::点击进入);
+    ASSERT_TRUE(waitUntil([&] { return inkBounds(grabOf(ui::点击进入)).isValid(); }));
+    PaintCounter enterPaints(enter);
+    PaintCounter labelPaints(window().widget(ui::计时1));
+    ui::writeProperty(ui::计时1, Property::Text, "5"); // a repaint that must wait for the sleep
+    app::sleepMs(500);
+    EXPECT_GE(enterPaints.count, 5) << "40 ms frames: about 12 in half a second";
+    EXPECT_EQ(labelPaints.count, 0) << "nothing else is painted during the sleep";
+}
+
+TEST(PictureViews, PicturesThatCannotBeDecodedGiveNoView) {
+    const std::vector<std::uint8_t> garbage(300, 0x5A);
+    const auto logo = ui::logoPngBytes();
+    const auto gif = ui::enterGifBytes();
+    EXPECT_EQ(ui::makeLogoView(garbage), nullptr);
+    EXPECT_EQ(ui::makeLogoView(logo.first(logo.size() / 2)), nullptr) << "a truncated PNG";
+    EXPECT_EQ(ui::makeAnimationView(garbage), nullptr);
+    EXPECT_EQ(ui::makeAnimationView(gif.first(20)), nullptr) << "a truncated GIF";
+    EXPECT_NE(ui::makeLogoView(logo), nullptr);
+    EXPECT_NE(ui::makeAnimationView(gif), nullptr);
+}
+
+TEST(PictureViews, ABoxWithoutAPictureShowsOnlyItsBackground) {
+    const ui::ControlRecord& record = *ui::findRecord(ui::Logo);
+    ui::PicBoxWidget box(record, nullptr, nullptr);
+    box.resize(139, 136);
+    EXPECT_FALSE(inkBounds(box.grab().toImage()).isValid());
+}
+
+TEST(PictureViews, WindowIconAndHandPointer) {
+    const QIcon icon = ui::windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.availableSizes(), QList<QSize>{QSize(32, 32)})
+        << "the 32 x 32 image serves every size";
+    const QImage grid = icon.pixmap(32, 32).toImage();
+    int red = 0;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const QColor c = grid.pixelColor(x, y);
+            red += c.red() > 180 && c.green() < 80 && c.blue() < 80 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(red, 40) << "the grid's red lines";
+    const auto pointer = ui::handPointer();
+    ASSERT_TRUE(pointer.has_value());
+    EXPECT_EQ(pointer->hotSpot(), QPoint(6, 0));
+    EXPECT_EQ(pointer->pixmap().size(), QSize(32, 32));
+}
