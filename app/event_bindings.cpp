@@ -1,5 +1,6 @@
 #include "app/event_bindings.h"
 
+#include "app/shell.h"
 #include "cover/cover_handlers.h"
 #include "grid/batch_handler.h"
 #include "grid/layout_handler.h"
@@ -33,6 +34,16 @@ void (*handlerFor(ui::HandlerId id))() {
 }
 
 } // namespace
+
+ui::EventHandler guardedHandler(std::function<void()> handler) {
+    return [handler = std::move(handler)](const ui::EventArgs&) {
+        try {
+            handler();
+        } catch (...) {
+            reportFatalFault(std::current_exception()); // never unwinds through Qt
+        }
+    };
+}
 
 void bindEventHandlers(ui::FormWindow& window) {
     for (const ui::Binding& binding : ui::formBindings()) {

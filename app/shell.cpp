@@ -31,7 +31,7 @@ public:
     const ui::ControlId window;
 };
 
-// A fault inside a handler or the toolkit ends the program as a fatal error instead of
+// A fault anywhere in the toolkit's event handling ends the program as a fatal error instead of
 // unwinding through Qt.
 class Application : public QApplication {
 public:
@@ -40,12 +40,8 @@ public:
     bool notify(QObject* receiver, QEvent* event) override {
         try {
             return QApplication::notify(receiver, event);
-        } catch (const std::bad_alloc&) {
-            fatalError(ui::fromGbk("\xc4\xda\xb4\xe6\xb2\xbb\xd7\xe3\xa1\xa3")); // 内存不足。
-        } catch (const std::exception& fault) {
-            // 程序内部错误：
-            fatalError(ui::fromGbk("\xb3\xcc\xd0\xf2\xc4\xda\xb2\xbf\xb4\xed\xce\xf3\xa3\xba") +
-                       QString::fromLocal8Bit(fault.what()));
+        } catch (...) {
+            reportFatalFault(std::current_exception());
         }
     }
 };
@@ -55,6 +51,20 @@ void initialise() {}
 void endOfProgram() {}
 
 } // namespace
+
+void reportFatalFault(std::exception_ptr fault) {
+    try {
+        std::rethrow_exception(fault);
+    } catch (const std::bad_alloc&) {
+        fatalError(ui::fromGbk("\xc4\xda\xb4\xe6\xb2\xbb\xd7\xe3\xa1\xa3")); // 内存不足。
+    } catch (const std::exception& error) {
+        // 程序内部错误：
+        fatalError(ui::fromGbk("\xb3\xcc\xd0\xf2\xc4\xda\xb2\xbf\xb4\xed\xce\xf3\xa3\xba") +
+                   QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        fatalError(ui::fromGbk("\xb3\xcc\xd0\xf2\xc4\xda\xb2\xbf\xb4\xed\xce\xf3\xa3\xba"));
+    }
+}
 
 Shell::Shell() {
     theShell = this;

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <exception>
 #include <memory>
 #include <vector>
 
@@ -63,6 +64,10 @@ private:
 // Reports a fatal error: an error box titled "错误" when there is a display, then the process
 // ends at once with exit code -1, running no end-of-program routine.
 [[noreturn]] void fatalError(const QString& message);
+
+// Reports a fault that escaped a handler (a control that does not exist, memory that cannot be
+// had) as a fatal error.
+[[noreturn]] void reportFatalFault(std::exception_ptr fault);
 
 // The program's start entry: everything from preparing the process to the exit code.
 int runProgram(int argc, char** argv);
