@@ -5,11 +5,11 @@ set -euo pipefail
 
 build_packages=(
     build-essential cmake pkg-config
-    qt6-base-dev libgl-dev libpng-dev zlib1g-dev libgif-dev libxcb1-dev libgtest-dev
+    qt6-base-dev libgl-dev libpng-dev zlib1g-dev libgif-dev libxcb1-dev libgtest-dev libbenchmark-dev
     fonts-arphic-uming
 )
 test_packages=(
-    xvfb xauth openbox xdotool x11-utils imagemagick tesseract-ocr python3 python3-pil
+    xvfb xauth openbox xdotool x11-utils imagemagick tesseract-ocr python3 python3-pil python3-xlib
     clang libclang-rt-14-dev
     desktop-file-utils appstream python3-pyatspi at-spi2-core dbus qt6-wayland weston
     dpkg-dev file
