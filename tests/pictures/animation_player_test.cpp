@@ -1,0 +1,162 @@
+#include "ui/pictures/animation_player.h"
+
+#include "fake_clock.h"
+#include "frame_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+
+namespace pictures {
+namespace {
+
+using namespace std::chrono_literals;
+using fixtures::FakeClock;
+using fixtures::setColours;
+using fixtures::solidFrame;
+
+constexpr std::uint32_t kWhite = 0xFFFFFFFF;
+constexpr std::uint32_t kRed = 0xFFE50112;
+
+// Waits, with a generous bound, until the player has drawn `count` frames.
+bool waitForFrames(const AnimationPlayer& player, std::uint64_t count) {
+    const auto giveUp = std::chrono::steady_clock::now() + 10s;
+    while (player.framesDrawn() < count) {
+        if (std::chrono::steady_clock::now() > giveUp) {
+            return false;
+        }
+        std::this_thread::sleep_for(1ms);
+    }
+    return true;
+}
+
+// 37 frames of 40 ms on a 37 x 1 canvas: frame 0 paints it all white, frame i (1..36) paints
+// pixel i red, so the number of red pixels tells which frame was drawn last.
+GifAnimation countingAnimation() {
+    GifAnimation animation{.width = 37, .height = 1};
+    animation.frames.push_back(solidFrame(0, 0, 37, 1, 0));
+    for (int i = 1; i < 37; ++i) {
+        animation.frames.push_back(solidFrame(i, 0, 1, 1, 1));
+    }
+    for (GifFrame& frame : animation.frames) {
+        setColours(frame, {{0, kWhite}, {1, kRed}});
+    }
+    return animation;
+}
+
+int redPixels(const GifCanvas& canvas) {
+    return static_cast<int>(
+        std::count(canvas.pixels(), canvas.pixels() + canvas.width() * canvas.height(), kRed));
+}
+
+TEST(AnimationPlayer, FollowsTheFrameScheduleAndWraps) {
+    FakeClock clock(1500ms);
+    struct Draw {
+        std::chrono::milliseconds at;
+        int frame;
+    };
+    std::vector<Draw> draws;
+    AnimationPlayer* self = nullptr;
+    AnimationPlayer player(
+        countingAnimation(), kWhite,
+        [&] {
+            int frame = 0;
+            self->withCanvas([&](const GifCanvas& canvas) { frame = redPixels(canvas); });
+            draws.push_back(
+                {std::chrono::duration_cast<std::chrono::milliseconds>(clock.now() - clock.start()),
+                 frame});
+            // Painting takes time too; the next frame is still due 40 ms after this one began.
+            clock.advance(7ms);
+        },
+        clock);
+    self = &player;
+    player.start();
+    player.start(); // a second worker would draw every frame twice
+    ASSERT_TRUE(waitForFrames(player, 38));
+    player.stop(); // the worker is parked in a wait beyond the clock's horizon
+    ASSERT_EQ(draws.size(), 38u);
+
+    for (std::size_t i = 0; i < draws.size(); ++i) {
+        EXPECT_EQ(draws[i].frame, static_cast<int>(i % 37)) << "draw " << i;
+        EXPECT_EQ(draws[i].at, 40ms * static_cast<int>(i)) << "draw " << i;
+    }
+    // The moments that matter on screen: grey, first colouring, last colouring, grey again.
+    EXPECT_EQ(draws[0].at, 0ms);
+    EXPECT_EQ(draws[3].at, 120ms);
+    EXPECT_EQ(draws[28].at, 1120ms);
+    EXPECT_EQ(draws[37].at, 1480ms);
+    EXPECT_EQ(draws[37].frame, 0);
+}
+
+TEST(AnimationPlayer, ShowsTheBackgroundBeforeTheFirstFrame) {
+    FakeClock clock(0ms);
+    AnimationPlayer player(countingAnimation(), 0xFF123456, {}, clock);
+    player.withCanvas([](const GifCanvas& canvas) {
+        EXPECT_EQ(canvas.width(), 37);
+        EXPECT_EQ(std::count(canvas.pixels(), canvas.pixels() + 37, 0xFF123456u), 37);
+    });
+    EXPECT_EQ(player.framesDrawn(), 0u);
+}
+
+TEST(AnimationPlayer, StopCutsALongWaitShort) {
+    GifAnimation animation{.width = 1, .height = 1};
+    animation.frames.push_back(solidFrame(0, 0, 1, 1, 0, 65535)); // about 11 minutes
+    AnimationPlayer player(std::move(animation), kWhite, {});
+    player.start();
+    ASSERT_TRUE(waitForFrames(player, 1));
+    const auto before = std::chrono::steady_clock::now();
+    player.stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 5s);
+    EXPECT_EQ(player.framesDrawn(), 1u);
+}
+
+// The GUI thread sleeps 500 ms (as the enter handler does) while the animation runs on.
+TEST(AnimationPlayer, KeepsDrawingWhileTheGuiThreadIsBusy) {
+    AnimationPlayer player(countingAnimation(), kWhite, {});
+    player.start();
+    ASSERT_TRUE(waitForFrames(player, 1));
+    const auto before = player.framesDrawn();
+    std::this_thread::sleep_for(500ms);
+    EXPECT_GE(player.framesDrawn() - before, 5u); // 12 or 13 at 40 ms a frame
+}
+
+// Readers never see a frame half drawn: every frame fills the whole canvas with one colour.
+TEST(AnimationPlayer, CanvasReadersAndDrawingExcludeEachOther) {
+    GifAnimation animation{.width = 64, .height = 64};
+    for (std::uint8_t index : {1, 2}) {
+        animation.frames.push_back(solidFrame(0, 0, 64, 64, index, 1));
+        setColours(animation.frames.back(), {{1, kRed}, {2, 0xFF0000FF}});
+    }
+    AnimationPlayer player(std::move(animation), kWhite, {});
+    player.start();
+
+    std::atomic<int> tornReads{0};
+    std::atomic<bool> done{false};
+    auto reader = [&] {
+        while (!done) {
+            player.withCanvas([&](const GifCanvas& canvas) {
+                const std::uint32_t* first = canvas.pixels();
+                const std::uint32_t* last = first + canvas.width() * canvas.height();
+                if (std::any_of(first, last, [&](std::uint32_t p) { return p != *first; })) {
+                    ++tornReads;
+                }
+            });
+        }
+    };
+    std::vector<std::thread> readers;
+    for (int i = 0; i < 3; ++i) {
+        readers.emplace_back(reader);
+    }
+    const auto before = player.framesDrawn();
+    std::this_thread::sleep_for(300ms);
+    done = true;
+    for (auto& thread : readers) {
+        thread.join();
+    }
+    EXPECT_EQ(tornReads, 0);
+    EXPECT_GE(player.framesDrawn() - before, 2u); // drawing went on among the readers
+}
+
+} // namespace
+} // namespace pictures
