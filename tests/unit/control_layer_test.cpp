@@ -288,3 +288,39 @@ TEST_F(FormWindowTest, FocusOnAHiddenCellShowsNoCaretAndTypingChangesNothing) {
     EXPECT_EQ(QApplication::focusWidget(), window().widget(ui::cell(5)))
         << "a click gives a cell the focus";
 }
+
+TEST_F(FormWindowTest, LabelsDrawOnlyTheirCaptionWithShadowAndAlignment) {
+    // Rendered alone onto black, a label shows what it paints itself: no background of its own.
+    const auto render = [&](ui::ControlId id) {
+        QWidget* label = window().widget(id);
+        QImage image(label->size(), QImage::Format_RGB32);
+        image.fill(Qt::black);
+        label->render(&image, {}, {}, QWidget::DrawChildren);
+        return image;
+    };
+    struct Ink {
+        int white = 0, coloured = 0, firstRow = -1;
+    };
+    const auto inkOf = [](const QImage& image) {
+        Ink ink;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c == QColor(Qt::black)) {
+                    continue;
+                }
+                ink.firstRow = ink.firstRow < 0 ? y : ink.firstRow;
+                (c.red() > 240 && c.green() > 240 && c.blue() > 240 ? ink.white : ink.coloured)++;
+            }
+        }
+        return ink;
+    };
+    const Ink preface = inkOf(render(ui::透明标签2));
+    EXPECT_GT(preface.white, 100) << "the white shadow";
+    EXPECT_GT(preface.coloured, 1000);
+    EXPECT_LT(preface.firstRow, 12) << "with word wrap the lines run down from the top edge";
+    const Ink countdown = inkOf(render(ui::计时1));
+    EXPECT_EQ(countdown.white, 0) << "no shadow where the form asks for none";
+    EXPECT_GT(countdown.firstRow, 3) << "one line, centred vertically";
+    EXPECT_EQ(inkOf(render(ui::底板)).coloured, 0) << "an empty label paints nothing";
+}
