@@ -1,0 +1,164 @@
+"""Reads the grid out of the running program through the accessibility tree (AT-SPI), as a screen
+reader would. Run inside a private session bus: dbus-run-session -- python3 this-file."""
+
+import os
+import subprocess
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import desktop_session as ds  # noqa: E402
+
+
+def libexec(name):
+    for folder in ("/usr/libexec", "/usr/lib/at-spi2-core"):
+        path = os.path.join(folder, name)
+        if os.access(path, os.X_OK):
+            return path
+    raise unittest.SkipTest(f"{name} (at-spi2-core) is not installed")
+
+
+def bus_has_owner(name, bus="--session"):
+    result = subprocess.run(
+        ["dbus-send", bus, "--print-reply", "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
+         "org.freedesktop.DBus.NameHasOwner", f"string:{name}"], capture_output=True, text=True)
+    return result.returncode == 0 and "boolean true" in result.stdout
+
+
+def accessibility_bus():
+    result = subprocess.run(
+        ["dbus-send", "--session", "--print-reply=literal", "--dest=org.a11y.Bus", "/org/a11y/bus",
+         "org.a11y.Bus.GetAddress"], capture_output=True, text=True)
+    return result.stdout.strip() if result.returncode == 0 else None
+
+
+def descendants(node):
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None:
+            yield child
+            yield from descendants(child)
+
+
+def showing(node):
+    import pyatspi
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def press(node, action_name="Press"):
+    action = node.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    if action_name not in names:
+        raise AssertionError(f"{node.name!r} offers no {action_name} action, only {names}")
+    action.doAction(names.index(action_name))
+
+
+class AccessibilityTree(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        if "DBUS_SESSION_BUS_ADDRESS" not in os.environ:
+            raise unittest.SkipTest("needs a session bus: run under dbus-run-session")
+        cls.session = ds.XSession(window_manager=False)
+        try:
+            # One after the other: a program that starts before the registry is listening is
+            # never listed, and a registry started before the launcher owns its name would have
+            # the session bus start a second launcher.
+            cls.session.start([libexec("at-spi-bus-launcher"), "--launch-immediately"])
+            ds.wait_for(lambda: bus_has_owner("org.a11y.Bus"), what="the accessibility bus")
+            address = ds.wait_for(accessibility_bus, what="the accessibility bus's address")
+            cls.session.start([libexec("at-spi2-registryd")])
+            ds.wait_for(lambda: bus_has_owner("org.a11y.atspi.Registry", f"--bus={address}"),
+                        what="the accessibility registry")
+            import pyatspi  # only once the accessibility bus exists
+            cls.pyatspi = pyatspi
+            cls.program = cls.session.start(
+                [ds.PROGRAM], {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"})
+            cls.app = ds.wait_for(cls.find_application, what="the program on the AT-SPI bus")
+            cls.frame = ds.wait_for(lambda: cls.app.childCount and cls.app.getChildAtIndex(0),
+                                    what="the program's window in the tree")
+        except BaseException:
+            cls.session.close()
+            raise
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.close()
+
+    @classmethod
+    def find_application(cls):
+        desktop = cls.pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            if app is not None and app.name == "fokarium":
+                return app
+        return None
+
+    def nodes(self):
+        return list(descendants(self.frame))
+
+    def node(self, name, role=None):
+        found = [n for n in self.nodes()
+                 if n.name == name and (role is None or n.getRoleName() == role)]
+        self.assertEqual(len(found), 1, f"one node named {name!r} with role {role}")
+        return found[0]
+
+    def cells(self):
+        return [n for n in self.nodes() if n.getRoleName() == "text"]
+
+    def grid_read_out(self):
+        """The shown cells' numbers, row by row, placed by the row and column each cell names."""
+        grid = {}
+        for cell in self.cells():
+            if not showing(cell):
+                continue
+            place = cell.name.removeprefix("第").removesuffix("列").split("行第")
+            row, column = (int(p) for p in place)
+            grid[(row, column)] = cell.queryText().getText(0, -1)
+        size = max(row for row, _ in grid) if grid else 0
+        return [[grid.get((r, c), "") for c in range(1, size + 1)] for r in range(1, size + 1)]
+
+    def test_a_every_control_is_named_in_its_role(self):
+        expected = {
+            ("注意力训练", "panel"), ("封面", "panel"), ("前言", "label"), ("签名 By: Varnholt", "label"),
+            ("标志", "image"), ("点击进入", "push button"), ("已阅读并同意", "check box"),
+            ("3x3", "combo box"), ("方格大小", "list"), ("换一批", "push button"),
+            ("封面底板", "label"),
+        }
+        seen = {(n.name, n.getRoleName()) for n in self.nodes()}
+        self.assertLessEqual(expected, seen)
+        # Qt names a drop-down list by its current item; its description says what it picks.
+        self.assertEqual(self.node("3x3", "combo box").description, "方格大小")
+        preface = [n for n in self.nodes() if n.name.startswith("少儿成长；专注教育\n")]
+        self.assertEqual([n.getRoleName() for n in preface], ["label"])
+        countdown = [n for n in self.nodes() if n.name.startswith("倒计时")]
+        self.assertEqual(len(countdown), 1)
+        self.assertEqual(countdown[0].getRoleName(), "label")
+        nameless = [n.getRoleName() for n in self.nodes() if not n.name]
+        self.assertEqual(nameless, [], "nodes without a name")
+
+    def test_b_only_the_grid_in_use_is_showing(self):
+        cells = self.cells()
+        self.assertEqual(len(cells), 36)
+        shown = sorted(c.name for c in cells if showing(c))
+        self.assertEqual(shown, sorted(f"第{r}行第{c}列" for r in (1, 2, 3) for c in (1, 2, 3)))
+        self.assertTrue(showing(self.node("封面", "panel")))
+
+    def test_c_the_countdown_tells_its_number(self):
+        ds.wait_for(lambda: any(n.name in ("倒计时 9", "倒计时 8") for n in self.nodes()),
+                    what="the countdown to go down")
+
+    def test_d_after_the_cover_a_new_batch_reads_out(self):
+        press(self.node("点击进入", "push button"))
+        cover = self.node("封面", "panel")
+        ds.wait_for(lambda: not showing(cover), what="the cover to go")
+        self.assertEqual(self.grid_read_out(), [[""] * 3] * 3)
+        press(self.node("换一批", "push button"))
+        ds.wait_for(lambda: all(all(row) for row in self.grid_read_out()),
+                    what="the cells to be filled")
+        self.assertEqual(self.grid_read_out(),
+                         [["6", "9", "8"], ["5", "2", "4"], ["1", "3", "7"]])
+        self.assertIsNone(self.program.poll(), "the program is still running")
+
+
+if __name__ == "__main__":
+    ds.main()
