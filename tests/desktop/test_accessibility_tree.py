@@ -54,6 +54,8 @@ def press(node, action_name="Press"):
 
 
 class AccessibilityTree(unittest.TestCase):
+    # One program for all tests, which run in name order along the user's road: the start
+    # state, the countdown, then entering and a new batch.
     @classmethod
     def setUpClass(cls):
         if "DBUS_SESSION_BUS_ADDRESS" not in os.environ:

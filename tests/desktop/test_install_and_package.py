@@ -134,7 +134,8 @@ class DebianPackage(unittest.TestCase):
         self.assertNotIn(BUILD_DIR, dynamic, "no run path into the build tree")
         wm_class = read_desktop_entry(os.path.join(root, DESKTOP_ENTRY))["StartupWMClass"]
         with ds.XSession() as session:
-            session.env.pop("FOKARIUM_BUILD_DIR", None)
+            for name in [n for n in session.env if n.startswith(("FOKARIUM_", "LD_"))]:
+                del session.env[name]  # nothing points into the build tree
             process = session.start([program], cwd=root)
             window = ds.wait_for(session.program_window, what="the packaged program's window")
             self.assertIn(f'"{wm_class}"', session.run(["xprop", "-id", window, "WM_CLASS"]))
