@@ -143,12 +143,3 @@ TEST_F(AccessibleWindow, PressingTheEnterPictureEntersAsAClickDoes) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    installDefaultGuiFont();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
