@@ -5,6 +5,7 @@
 #include "ui/gbk_text.h"
 
 #include <QPainter>
+#include <qdrawutil.h>
 
 namespace ui {
 
@@ -14,12 +15,13 @@ GroupBoxWidget::GroupBoxWidget(const ControlRecord& record, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void GroupBoxWidget::paintEvent(QPaintEvent* event) {
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), toQColor(background_));
-    }
-    QGroupBox::paintEvent(event);
+void GroupBoxWidget::paintEvent(QPaintEvent*) {
+    // The whole area in the background colour, then an etched frame line. (Qt's own group-box
+    // frame would lay a translucent tint over the inside, so the white cover would not be white.)
+    // The form's group boxes have empty captions, so the frame line runs unbroken.
+    QPainter painter(this);
+    painter.fillRect(rect(), toQColor(background_));
+    qDrawShadeRect(&painter, rect(), palette(), true, 1);
 }
 
 } // namespace ui
