@@ -55,11 +55,11 @@ int showMessageBox(const ui::Text& text, int buttonSetNumber,
     box.setWindowTitle(caption ? ui::fromGbk(*caption) : QString());
     box.setText(ui::fromGbk(text));
     std::vector<std::pair<QAbstractButton*, MessageBoxResult>> results;
-    for (const ButtonSpec& spec : set.buttons) {
-        QPushButton* button = box.addButton(ui::fromGbk(spec.label), spec.role);
-        results.emplace_back(button, spec.result);
-        if (spec.result == set.escape) {
-            box.setEscapeButton(button);
+    for (const ButtonSpec& button : set.buttons) {
+        QPushButton* added = box.addButton(ui::fromGbk(button.label), button.role);
+        results.emplace_back(added, button.result);
+        if (button.result == set.escape) {
+            box.setEscapeButton(added);
         }
     }
     box.setDefaultButton(static_cast<QPushButton*>(results.front().first));

@@ -13,13 +13,13 @@ void installDefaultGuiFont() {
     QApplication::setFont(font);
 }
 
-QFont buildFont(const FontSpec& spec) {
+QFont buildFont(const FontSpec& description) {
     QFont font = QApplication::font();
-    if (spec.height > 0) {
-        font.setPixelSize(spec.height);
+    if (description.height > 0) {
+        font.setPixelSize(description.height);
     }
-    font.setWeight(QFont::Weight(spec.weight)); // both scales put normal at 400, bold at 700
-    font.setItalic(spec.italic);
+    font.setWeight(QFont::Weight(description.weight)); // both scales put normal at 400, bold at 700
+    font.setItalic(description.italic);
     return font;
 }
 

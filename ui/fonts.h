@@ -17,7 +17,7 @@ inline constexpr int defaultGuiFontHeight = 12;
 void installDefaultGuiFont();
 
 // A font description as the control layer keeps it; a height of 0 means the default GUI font.
-QFont buildFont(const FontSpec& spec);
+QFont buildFont(const FontSpec& description);
 
 // The screen's vertical pixels per inch.
 int screenDpiY();
