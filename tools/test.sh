@@ -25,6 +25,7 @@ ctest --test-dir build/release --output-on-failure -j"$jobs" || status=1
 echo "== Tests of the sanitizer build"
 # The fuzz run brings its own sanitizers, and the package is built from the optimised build.
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
     ctest --test-dir build/sanitize --output-on-failure -j"$jobs" \
     -E '^(Fuzz\.Decoders|desktop\.debian_package)$' || status=1
 exit $status
