@@ -23,8 +23,8 @@ void answerErrorBoxWithOk() {
         if (!box) {
             return;
         }
-        const bool right = box->windowTitle() == QString("错误") && box->icon() == QMessageBox::Critical &&
-                           box->buttons().size() == 1;
+        const bool right = box->windowTitle() == QString("错误") &&
+                           box->icon() == QMessageBox::Critical && box->buttons().size() == 1;
         if (!right) {
             std::_Exit(4);
         }
