@@ -17,8 +17,6 @@ public:
     Value(Text text) : value_(std::move(text)) {}
     Value(const char* text) : value_(Text(text ? text : "")) {}
 
-    bool isText() const { return std::holds_alternative<Text>(value_); }
-
     // The integer; a text reads as 0.
     std::int32_t integer() const {
         const auto* number = std::get_if<std::int32_t>(&value_);
@@ -32,8 +30,6 @@ public:
         const auto* text = std::get_if<Text>(&value_);
         return text ? *text : empty;
     }
-
-    bool operator==(const Value&) const = default;
 
 private:
     std::variant<std::int32_t, Text> value_;

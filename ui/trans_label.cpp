@@ -7,7 +7,9 @@
 #include <QPainter>
 
 namespace ui {
+namespace {
 
+// The Qt text flags for a label's alignment and word wrap.
 int labelTextFlags(const ControlRecord& record) {
     int flags = record.align == HAlign::Left     ? Qt::AlignLeft
                 : record.align == HAlign::Centre ? Qt::AlignHCenter
@@ -24,6 +26,8 @@ int labelTextFlags(const ControlRecord& record) {
     }
     return flags;
 }
+
+} // namespace
 
 TransLabelWidget::TransLabelWidget(const ControlRecord& record, QWidget* parent)
     : QWidget(parent), record_(record), caption_(record.text) {

@@ -33,7 +33,4 @@ private:
     TransLabelWidget* label_;
 };
 
-// The Qt text flags for a label's alignment and word wrap.
-int labelTextFlags(const ControlRecord& record);
-
 } // namespace ui
