@@ -3,7 +3,9 @@ Debian's validators see them, and the .deb from cpack, extracted and run with no
 build tree."""
 
 import configparser
+import gzip
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -19,7 +21,12 @@ ICON_SIZES = (16, 22, 24, 32, 48, 64, 128)
 
 DESKTOP_ENTRY = f"usr/share/applications/{APP_ID}.desktop"
 METAINFO = f"usr/share/metainfo/{APP_ID}.metainfo.xml"
-EXPECTED_FILES = {"usr/bin/fokarium", DESKTOP_ENTRY, METAINFO} | {
+MANUAL_PAGE = "usr/share/man/man6/fokarium.6.gz"
+COPYRIGHT = "usr/share/doc/fokarium/copyright"
+CHANGELOG = "usr/share/doc/fokarium/changelog.gz"
+LINTIAN_OVERRIDES = "usr/share/lintian/overrides/fokarium"
+EXPECTED_FILES = {"usr/bin/fokarium", DESKTOP_ENTRY, METAINFO, MANUAL_PAGE, COPYRIGHT, CHANGELOG,
+                  LINTIAN_OVERRIDES} | {
     f"usr/share/icons/hicolor/{n}x{n}/apps/{APP_ID}.png" for n in ICON_SIZES}
 
 
@@ -89,6 +96,22 @@ class InstalledTree(unittest.TestCase):
         self.assertEqual(component.findtext("id"), APP_ID)
         self.assertEqual(component.findtext("launchable"), os.path.basename(DESKTOP_ENTRY))
         self.assertEqual(component.findtext("provides/binary"), "fokarium")
+        self.assertEqual(component.findtext("project_license"), "MIT")
+
+    def test_manual_page_renders_without_warnings(self):
+        page = self.path(MANUAL_PAGE)
+        # The way lintian checks manual pages: any warning of man or groff lands on stderr.
+        checked = run(["man", "--warnings", "-E", "UTF-8", "-l", "-Tutf8", "-Z", page],
+                      env=dict(os.environ, LC_ALL="C.UTF-8"))
+        self.assertEqual((checked.returncode, checked.stderr), (0, ""))
+        shown = run(["man", "-l", page], env=dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="80"))
+        self.assertEqual(shown.returncode, 0, shown.stderr)
+        text = " ".join(shown.stdout.split())
+        self.assertIn("fokarium - attention training with number grids", text)
+        self.assertIn("takes no options", text)
+        for section in ("SYNOPSIS", "DESCRIPTION", "OPTIONS", "EXIT STATUS", "FILES"):
+            self.assertIn(f"\n{section}\n", shown.stdout)
+        self.assertRegex(text, r"EXIT STATUS 0 The program ended normally.* 255 The program could not run")
 
 
 class DebianPackage(unittest.TestCase):
@@ -104,6 +127,10 @@ class DebianPackage(unittest.TestCase):
             cls.scratch.cleanup()
             raise AssertionError("cpack -G DEB failed:\n" + result.stdout + result.stderr)
         cls.deb = debs[0]
+        cls.debug_packages = [os.path.join(out, n) for n in os.listdir(out) if n.endswith(".ddeb")]
+        cls.root = os.path.join(cls.scratch.name, "extracted")
+        run(["dpkg-deb", "--extract", cls.deb, cls.root], check=True)
+        cls.program = os.path.join(cls.root, "usr/bin/fokarium")
 
     @classmethod
     def tearDownClass(cls):
@@ -111,6 +138,66 @@ class DebianPackage(unittest.TestCase):
 
     def field(self, name):
         return run(["dpkg-deb", "--field", self.deb, name], check=True).stdout.strip()
+
+    def readelf(self, *options):
+        return run(["readelf", "--wide", *options, self.program], check=True).stdout
+
+    def test_lintian_reports_no_tag_that_is_not_overridden(self):
+        # Errors, warnings and the informational tags all count; the installed override file
+        # names each tag that stays, with its reason.
+        result = run(["lintian", "--display-info", "--fail-on", "error,warning,info", self.deb])
+        tags = [line for line in result.stdout.splitlines() if line[:2] in ("E:", "W:", "I:")]
+        self.assertEqual(tags, [], result.stdout + result.stderr)
+        self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+
+    def test_description_reads_right_in_apt(self):
+        synopsis, *extended = self.field("Description").split("\n")
+        self.assertTrue(0 < len(synopsis) < 80, synopsis)
+        self.assertTrue(extended, "an extended description follows the synopsis")
+        for line in extended:
+            self.assertTrue(line.startswith(" ") and len(line) <= 80, repr(line))
+        text = " ".join(line.strip() for line in extended)
+        self.assertNotIn(";", text)
+        self.assertIn("in random order.", text)
+
+    def test_copyright_is_machine_readable_with_the_mit_licence(self):
+        from debian.copyright import Copyright
+        with open(os.path.join(self.root, COPYRIGHT), encoding="utf-8") as text:
+            copyright = Copyright(text, strict=True)
+        self.assertEqual(copyright.header.format,
+                         "https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/")
+        program_source = copyright.find_files_paragraph("app/main.cpp")
+        self.assertEqual(program_source.license.synopsis, "MIT")
+        self.assertIn("The Fokarium developers", program_source.copyright)
+        texts = {p.license.synopsis: p.license.text for p in copyright.all_license_paragraphs()}
+        self.assertIn("Permission is hereby granted, free of charge", texts.get("MIT", ""))
+
+    def test_changelog_is_the_native_packages_compressed_reproducibly(self):
+        from debian.changelog import Changelog
+        with open(os.path.join(self.root, CHANGELOG), "rb") as compressed:
+            data = compressed.read()
+        # The gzip header of gzip -9n: no file name (flag bit 3), no time stamp, best compression.
+        self.assertEqual((data[:2], data[3] & 0x08, data[4:8], data[8]),
+                         (b"\x1f\x8b", 0, bytes(4), 2))
+        log = Changelog(gzip.decompress(data).decode("utf-8"), strict=True)
+        self.assertEqual((log.package, str(log.version)), ("fokarium", self.field("Version")))
+
+    def test_program_is_hardened_and_its_debug_information_packaged_apart(self):
+        dynamic = self.readelf("--dynamic")
+        self.assertRegex(dynamic, r"\(FLAGS\)\s+BIND_NOW")  # immediate binding ...
+        self.assertRegex(dynamic, r"\(FLAGS_1\)\s+Flags: NOW PIE")  # ... and position-independent
+        self.assertIn("GNU_RELRO", self.readelf("--program-headers"))
+        symbols = self.readelf("--dyn-syms")
+        self.assertRegex(symbols, r" __\w+_chk@", "fortified libc calls")
+        self.assertIn(" __stack_chk_fail@", symbols)
+        sections = self.readelf("--sections")
+        self.assertNotIn(" .symtab ", sections)
+        self.assertNotIn(" .debug_info ", sections)
+        self.assertIn(" .gnu_debuglink ", sections)
+        build_id = re.search(r"Build ID: ([0-9a-f]+)", self.readelf("--notes")).group(1)
+        self.assertEqual(len(self.debug_packages), 1, "one debug package")
+        listing = run(["dpkg-deb", "--contents", self.debug_packages[0]], check=True).stdout
+        self.assertIn(f"./usr/lib/debug/.build-id/{build_id[:2]}/{build_id[2:]}.debug", listing)
 
     def test_dependencies_are_computed_and_name_the_font(self):
         depends = {d.strip().split(" ")[0] for d in self.field("Depends").split(",")}
@@ -127,11 +214,8 @@ class DebianPackage(unittest.TestCase):
         self.assertEqual(files, EXPECTED_FILES)
 
     def test_extracted_program_runs_on_its_own_and_ends_on_esc(self):
-        root = os.path.join(self.scratch.name, "extracted")
-        run(["dpkg-deb", "--extract", self.deb, root], check=True)
-        program = os.path.join(root, "usr/bin/fokarium")
-        dynamic = run(["readelf", "--dynamic", program], check=True).stdout
-        self.assertNotIn(BUILD_DIR, dynamic, "no run path into the build tree")
+        root, program = self.root, self.program
+        self.assertNotIn(BUILD_DIR, self.readelf("--dynamic"), "no run path into the build tree")
         wm_class = read_desktop_entry(os.path.join(root, DESKTOP_ENTRY))["StartupWMClass"]
         with ds.XSession() as session:
             for name in [n for n in session.env if n.startswith(("FOKARIUM_", "LD_"))]:
