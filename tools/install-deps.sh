@@ -12,7 +12,7 @@ test_packages=(
     xvfb xauth openbox xdotool x11-utils imagemagick tesseract-ocr python3 python3-pil python3-xlib
     clang libclang-rt-14-dev
     desktop-file-utils appstream python3-pyatspi at-spi2-core dbus qt6-wayland weston
-    dpkg-dev file binutils reuse lintian python3-debian
+    dpkg-dev file binutils reuse lintian python3-debian man-db
 )
 
 wanted=("${build_packages[@]}")
