@@ -1,6 +1,8 @@
-#include "app/message_box.h"
+#include "app/operations/message_box.h"
 
-#include "app/operations.h"
+#include "app/operations/operations.h"
+#include "ui/texts/gbk_text.h"
+#include "ui/texts/program_texts.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -15,13 +17,13 @@ struct ButtonSpec {
     QMessageBox::ButtonRole role;
 };
 
-constexpr ButtonSpec ok{resultOk, "\xc8\xb7\xb6\xa8", QMessageBox::AcceptRole};         // 确定
-constexpr ButtonSpec cancel{resultCancel, "\xc8\xa1\xcf\xfb", QMessageBox::RejectRole}; // 取消
-constexpr ButtonSpec abort{resultAbort, "\xd6\xd0\xd6\xb9", QMessageBox::RejectRole};   // 中止
-constexpr ButtonSpec retry{resultRetry, "\xd6\xd8\xca\xd4", QMessageBox::AcceptRole};   // 重试
-constexpr ButtonSpec ignore{resultIgnore, "\xba\xf6\xc2\xd4", QMessageBox::AcceptRole}; // 忽略
-constexpr ButtonSpec yes{resultYes, "\xca\xc7", QMessageBox::YesRole};                  // 是
-constexpr ButtonSpec no{resultNo, "\xb7\xf1", QMessageBox::NoRole};                     // 否
+constexpr ButtonSpec ok{resultOk, texts::buttons::ok, QMessageBox::AcceptRole};
+constexpr ButtonSpec cancel{resultCancel, texts::buttons::cancel, QMessageBox::RejectRole};
+constexpr ButtonSpec abort{resultAbort, texts::buttons::abort, QMessageBox::RejectRole};
+constexpr ButtonSpec retry{resultRetry, texts::buttons::retry, QMessageBox::AcceptRole};
+constexpr ButtonSpec ignore{resultIgnore, texts::buttons::ignore, QMessageBox::AcceptRole};
+constexpr ButtonSpec yes{resultYes, texts::buttons::yes, QMessageBox::YesRole};
+constexpr ButtonSpec no{resultNo, texts::buttons::no, QMessageBox::NoRole};
 
 struct ButtonSet {
     std::vector<ButtonSpec> buttons;

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "ui/gbk_text.h"
+#include "ui/texts/text.h"
 
-#include <QWidget>
 #include <optional>
+
+class QWidget;
 
 namespace app {
 

@@ -1,10 +1,9 @@
-#include "app/operations.h"
+#include "app/operations/operations.h"
 
-#include "app/message_box.h"
-#include "app/shell.h"
-#include "ui/form_window.h"
-#include "ui/main_window.h"
-#include "ui/pic_box.h"
+#include "app/operations/message_box.h"
+#include "ui/controls/pic_box.h"
+#include "ui/form/form_window.h"
+#include "ui/form/window_widget.h"
 
 #include <algorithm>
 #include <charconv>
@@ -20,13 +19,14 @@ namespace app {
 int messageBox(const ui::Text& text, int buttonSet, const std::optional<ui::Text>& caption,
                ui::ControlId owner) {
     ui::FormWindow* window = ui::FormWindow::current();
-    QWidget* ownerWidget = owner != 0 && window ? &window->mainWindow() : nullptr;
+    QWidget* ownerWidget = owner != 0 && window ? &window->windowWidget() : nullptr;
     return showMessageBox(text, buttonSet, caption, ownerWidget);
 }
 
 void destroyWindow(ui::ControlId window) {
-    if (Shell* shell = Shell::instance()) {
-        shell->requestDestroy(window);
+    ui::FormWindow* current = ui::FormWindow::current();
+    if (current && window == ui::windowRecord().id) {
+        current->requestDestroy();
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The operations that handlers call besides reading and writing control properties.
 
-#include "ui/control_ids.h"
-#include "ui/gbk_text.h"
+#include "ui/form/control_ids.h"
+#include "ui/texts/text.h"
 
 #include <optional>
 #include <string_view>

@@ -1,7 +1,7 @@
-#include "ui/accessibility_interfaces.h"
+#include "ui/accessibility/accessible_interfaces.h"
 
-#include "ui/gbk_text.h"
-#include "ui/trans_label.h"
+#include "ui/controls/trans_label.h"
+#include "ui/texts/gbk_text.h"
 
 #include <QAccessibleWidget>
 #include <QCoreApplication>
@@ -39,6 +39,8 @@ public:
 
 // The label repaints whenever its caption changes, so a paint is where a new caption shows.
 class CaptionWatcher : public QObject {
+    Q_OBJECT
+
 public:
     explicit CaptionWatcher(TransLabelWidget& label) : QObject(&label), told_(label.caption()) {}
 
@@ -104,3 +106,5 @@ void describePicture(QWidget& box, QAccessible::Role role) {
 }
 
 } // namespace ui
+
+#include "accessible_interfaces.moc"

@@ -1,14 +1,14 @@
-#include "ui/accessibility_cells.h"
+#include "ui/accessibility/cell_names.h"
+
+#include "ui/form/number_grid.h"
+#include "ui/texts/gbk_text.h"
+#include "ui/texts/program_texts.h"
 
 #include <QEvent>
 #include <QWidget>
 
 namespace ui {
 namespace {
-
-constexpr int gridExtent = 540;
-constexpr int smallestGrid = 3;
-constexpr int largestGrid = 6;
 
 void applyName(QWidget& cell, int k) {
     const QString name = cellAccessibleName(k, gridSizeForCellWidth(cell.width()));
@@ -18,6 +18,8 @@ void applyName(QWidget& cell, int k) {
 }
 
 class CellNamer : public QObject {
+    Q_OBJECT
+
 public:
     CellNamer(QWidget& cell, int k) : QObject(&cell), k_(k) {}
 
@@ -36,22 +38,20 @@ private:
 } // namespace
 
 std::optional<int> gridSizeForCellWidth(int width) {
-    if (width <= 0 || gridExtent % width != 0) {
-        return std::nullopt;
+    for (int sizeIndex = 0; const auto size = gridSizeFor(sizeIndex); ++sizeIndex) {
+        if (size->cellSize == width) {
+            return size->n;
+        }
     }
-    const int n = gridExtent / width;
-    if (n < smallestGrid || n > largestGrid) {
-        return std::nullopt;
-    }
-    return n;
+    return std::nullopt;
 }
 
 QString cellAccessibleName(int k, std::optional<int> gridSize) {
     if (!gridSize || k > *gridSize * *gridSize) {
-        return QStringLiteral("第%1格").arg(k);
+        return fromGbk(texts::accessible::cellByNumber).arg(k);
     }
     const int n = *gridSize;
-    return QStringLiteral("第%1行第%2列").arg((k - 1) / n + 1).arg((k - 1) % n + 1);
+    return fromGbk(texts::accessible::cellByPlace).arg((k - 1) / n + 1).arg((k - 1) % n + 1);
 }
 
 void nameCellByItsPlace(QWidget& cell, int k) {
@@ -60,3 +60,5 @@ void nameCellByItsPlace(QWidget& cell, int k) {
 }
 
 } // namespace ui
+
+#include "cell_names.moc"

@@ -8,8 +8,8 @@ class QWidget;
 
 namespace ui {
 
-// The grid size N for a cell of this width, or nullopt for a cell that stands in no grid. The
-// grid is always 540 px across, so a cell of width w stands in a grid of 540 / w columns.
+// The grid size N for a cell of this width, or nullopt for a cell that stands in no grid: the
+// size whose cells are that wide.
 std::optional<int> gridSizeForCellWidth(int width);
 
 // "第r行第c列" (rows and columns counted from 1) for cell k in an N x N grid; "第k格" for a cell

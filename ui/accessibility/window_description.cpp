@@ -1,10 +1,12 @@
-#include "ui/accessibility.h"
+#include "ui/accessibility/window_description.h"
 
-#include "ui/accessibility_cells.h"
-#include "ui/accessibility_interfaces.h"
-#include "ui/control_ids.h"
-#include "ui/form_window.h"
-#include "ui/trans_label.h"
+#include "ui/accessibility/accessible_interfaces.h"
+#include "ui/accessibility/cell_names.h"
+#include "ui/controls/trans_label.h"
+#include "ui/form/control_ids.h"
+#include "ui/form/form_window.h"
+#include "ui/texts/gbk_text.h"
+#include "ui/texts/program_texts.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -16,12 +18,13 @@ namespace {
 // button are named by their captions, the labels by theirs after these names.
 struct AccessibleName {
     ControlId control;
-    const char16_t* name;
+    const char* name; // GBK
 };
 
+using namespace texts::accessible;
 constexpr AccessibleName names[] = {
-    {分组框1, u"注意力训练"}, {分组框2, u"封面"}, {计时1, u"倒计时"},      {签名, u"签名"},
-    {底板, u"封面底板"},      {Logo, u"标志"},    {点击进入, u"点击进入"}, {组合框1, u"方格大小"},
+    {分组框1, grid},   {分组框2, cover}, {计时1, countdown}, {签名, signature},
+    {底板, coverBase}, {Logo, logo},     {点击进入, enter},  {组合框1, gridSize},
 };
 
 constexpr ControlId labels[] = {计时1, 透明标签1, 透明标签2, 签名, 底板};
@@ -30,7 +33,7 @@ constexpr ControlId labels[] = {计时1, 透明标签1, 透明标签2, 签名, �
 
 void describeForAccessibility(FormWindow& window) {
     for (const auto& [control, name] : names) {
-        window.widget(control)->setAccessibleName(QString::fromUtf16(name));
+        window.widget(control)->setAccessibleName(fromGbk(name));
     }
     for (const ControlId label : labels) {
         describeLabel(*static_cast<TransLabelWidget*>(window.widget(label)));

@@ -1,7 +1,7 @@
-#include "ui/push_button.h"
+#include "ui/controls/button.h"
 
-#include "ui/fonts.h"
-#include "ui/gbk_text.h"
+#include "ui/controls/fonts.h"
+#include "ui/texts/gbk_text.h"
 
 #include <QPushButton>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Button: an ordinary push button (never the window's default button) that raises clicked.
 
-#include "ui/control.h"
+#include "ui/controls/control.h"
 
 namespace ui {
 

@@ -1,8 +1,8 @@
-#include "ui/check_box.h"
+#include "ui/controls/check_box.h"
 
-#include "ui/colours.h"
-#include "ui/fonts.h"
-#include "ui/gbk_text.h"
+#include "ui/controls/colours.h"
+#include "ui/controls/fonts.h"
+#include "ui/texts/gbk_text.h"
 
 namespace ui {
 

@@ -2,7 +2,7 @@
 // CheckBox: an automatic check box; a click (or the space bar) toggles the mark, then raises
 // clicked. Writing checked raises nothing.
 
-#include "ui/control.h"
+#include "ui/controls/control.h"
 
 #include <QCheckBox>
 

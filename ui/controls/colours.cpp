@@ -1,4 +1,4 @@
-#include "ui/colours.h"
+#include "ui/controls/colours.h"
 
 #include <QApplication>
 #include <QPalette>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/control_kinds.h"
+#include "ui/controls/control_kinds.h"
 
 #include <QColor>
 

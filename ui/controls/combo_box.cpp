@@ -1,8 +1,8 @@
-#include "ui/combo_box.h"
+#include "ui/controls/combo_box.h"
 
-#include "ui/colours.h"
-#include "ui/fonts.h"
-#include "ui/gbk_text.h"
+#include "ui/controls/colours.h"
+#include "ui/controls/fonts.h"
+#include "ui/texts/gbk_text.h"
 
 #include <QStyledItemDelegate>
 #include <algorithm>
@@ -12,6 +12,8 @@ namespace {
 
 // Each list item is one pixel taller than the platform's item height for the font.
 class TallerItemDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
@@ -66,3 +68,5 @@ void ComboBoxControl::write(Property property, const Value& value) {
 }
 
 } // namespace ui
+
+#include "combo_box.moc"

@@ -2,7 +2,7 @@
 // ComboBox: a drop-down list whose user can only pick an item. Every accepted choice, also of the
 // current item, queues one list-item-selected event; writing the current item raises nothing.
 
-#include "ui/control.h"
+#include "ui/controls/control.h"
 
 #include <QComboBox>
 

@@ -1,7 +1,7 @@
-#include "ui/control.h"
+#include "ui/controls/control.h"
 
-#include "ui/form_window.h"
-#include "ui/gbk_text.h"
+#include "ui/form/form_window.h"
+#include "ui/texts/gbk_text.h"
 
 #include <QMouseEvent>
 #include <algorithm>
@@ -79,6 +79,8 @@ int keyState(Qt::KeyboardModifiers modifiers) {
 }
 
 class MouseEventRouter : public QObject {
+    Q_OBJECT
+
 public:
     MouseEventRouter(Control& control, QWidget& widget) : QObject(&widget), control_(control) {}
 
@@ -109,3 +111,5 @@ void routeMouseEvents(Control& control, QWidget& widget) {
 }
 
 } // namespace ui
+
+#include "control.moc"

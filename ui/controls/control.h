@@ -2,9 +2,9 @@
 // One control of the main window: its form record, its state and, for every kind but the timer,
 // the Qt widget that shows it.
 
-#include "ui/control_kinds.h"
-#include "ui/form.h"
-#include "ui/property_value.h"
+#include "ui/controls/control_kinds.h"
+#include "ui/controls/property_value.h"
+#include "ui/form/form.h"
 
 #include <QWidget>
 

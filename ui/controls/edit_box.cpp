@@ -1,7 +1,8 @@
-#include "ui/edit_box.h"
+#include "ui/controls/edit_box.h"
 
-#include "ui/colours.h"
-#include "ui/fonts.h"
+#include "ui/controls/colours.h"
+#include "ui/controls/fonts.h"
+#include "ui/texts/gbk_text.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // EditBox: a one-line text field with a sunken border, centred text, its own text and background
 // colours, a font, and an input mode (0 normal, 1 read-only, 2 masked).
 
-#include "ui/control.h"
+#include "ui/controls/control.h"
 
 #include <QLineEdit>
 

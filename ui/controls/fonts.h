@@ -2,7 +2,7 @@
 // Fonts: the default GUI face, building a Qt font from a stored font description, the point/pixel
 // conversions at the screen's resolution, and the growth rule of one-line edit boxes.
 
-#include "ui/form.h"
+#include "ui/form/form.h"
 
 #include <QFont>
 

@@ -1,8 +1,8 @@
-#include "ui/group_box.h"
+#include "ui/controls/group_box.h"
 
-#include "ui/colours.h"
-#include "ui/fonts.h"
-#include "ui/gbk_text.h"
+#include "ui/controls/colours.h"
+#include "ui/controls/fonts.h"
+#include "ui/texts/gbk_text.h"
 
 #include <QPainter>
 #include <qdrawutil.h>

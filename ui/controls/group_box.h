@@ -2,13 +2,15 @@
 // GroupBox: a panel that fills its whole area with its background colour, draws its frame line
 // (its caption is empty here) and holds other controls.
 
-#include "ui/control.h"
+#include "ui/controls/control.h"
 
 #include <QGroupBox>
 
 namespace ui {
 
 class GroupBoxWidget : public QGroupBox {
+    Q_OBJECT
+
 public:
     GroupBoxWidget(const ControlRecord& record, QWidget* parent);
 

@@ -1,7 +1,7 @@
-#include "ui/pic_box.h"
+#include "ui/controls/pic_box.h"
 
-#include "ui/colours.h"
-#include "ui/picture_views.h"
+#include "ui/controls/colours.h"
+#include "ui/picture_views/picture_views.h"
 
 #include <QBackingStore>
 #include <QPainter>

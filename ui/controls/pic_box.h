@@ -1,25 +1,18 @@
 #pragma once
 // PicBox: an area filled with its background colour that shows a picture, still or animated.
 
-#include "ui/control.h"
+#include "ui/controls/control.h"
+#include "ui/picture_views/picture_view.h"
 
 #include <QWidget>
 #include <atomic>
-#include <functional>
 #include <memory>
 
 namespace ui {
 
-// What a picture box shows, painted into the box's inner area.
-class PictureView {
-public:
-    virtual ~PictureView() = default;
-    // Animations start when their box is first painted; frameReady may be called from any thread.
-    virtual void start(std::function<void()> frameReady) { (void)frameReady; }
-    virtual void paint(QPainter& painter, const QRect& area, const QWidget& box) = 0;
-};
-
 class PicBoxWidget : public QWidget {
+    Q_OBJECT
+
 public:
     PicBoxWidget(const ControlRecord& record, std::unique_ptr<PictureView> view, QWidget* parent);
     ~PicBoxWidget() override;

@@ -3,9 +3,9 @@
 // its identifier and a property. A write takes effect before the call returns; values out of a
 // property's range are clamped silently.
 
-#include "ui/control_ids.h"
-#include "ui/control_kinds.h"
-#include "ui/property_value.h"
+#include "ui/controls/control_kinds.h"
+#include "ui/controls/property_value.h"
+#include "ui/form/control_ids.h"
 
 #include <stdexcept>
 

@@ -2,7 +2,7 @@
 // A property value as handlers read and write it: an integer (booleans and colours included)
 // or a text.
 
-#include "ui/gbk_text.h"
+#include "ui/texts/text.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "ui/timer_control.h"
+#include "ui/controls/timer.h"
 
-#include "ui/gbk_text.h"
+#include "ui/texts/gbk_text.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Timer: nothing on screen; raises its periodic event every period while it runs.
 
-#include "ui/control.h"
+#include "ui/controls/control.h"
 
 #include <QTimer>
 

@@ -1,8 +1,8 @@
-#include "ui/trans_label.h"
+#include "ui/controls/trans_label.h"
 
-#include "ui/colours.h"
-#include "ui/fonts.h"
-#include "ui/gbk_text.h"
+#include "ui/controls/colours.h"
+#include "ui/controls/fonts.h"
+#include "ui/texts/gbk_text.h"
 
 #include <QPainter>
 

@@ -1,13 +1,15 @@
 #pragma once
 // TransLabel: a caption drawn straight onto whatever lies beneath, with no background of its own.
 
-#include "ui/control.h"
+#include "ui/controls/control.h"
 
 #include <QWidget>
 
 namespace ui {
 
 class TransLabelWidget : public QWidget {
+    Q_OBJECT
+
 public:
     TransLabelWidget(const ControlRecord& record, QWidget* parent);
 

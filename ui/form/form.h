@@ -2,8 +2,8 @@
 // The main window's form: constant data, one record for the window and one per control in the
 // form list order, which is also the stacking order among siblings (earlier lies above).
 
-#include "ui/control_ids.h"
-#include "ui/control_kinds.h"
+#include "ui/controls/control_kinds.h"
+#include "ui/form/control_ids.h"
 
 #include <span>
 
@@ -74,7 +74,7 @@ struct Binding {
     HandlerId handler;
 };
 
-const WindowRecord& formWindow();
+const WindowRecord& windowRecord();
 std::span<const ControlRecord> formControls();
 std::span<const Binding> formBindings();
 

@@ -1,17 +1,17 @@
-#include "ui/form_window.h"
+#include "ui/form/form_window.h"
 
-#include "ui/accessibility.h"
-#include "ui/check_box.h"
-#include "ui/combo_box.h"
-#include "ui/controls.h"
-#include "ui/edit_box.h"
-#include "ui/group_box.h"
-#include "ui/main_window.h"
-#include "ui/pic_box.h"
-#include "ui/picture_views.h"
-#include "ui/push_button.h"
-#include "ui/timer_control.h"
-#include "ui/trans_label.h"
+#include "ui/accessibility/window_description.h"
+#include "ui/controls/button.h"
+#include "ui/controls/check_box.h"
+#include "ui/controls/combo_box.h"
+#include "ui/controls/edit_box.h"
+#include "ui/controls/group_box.h"
+#include "ui/controls/pic_box.h"
+#include "ui/controls/properties.h"
+#include "ui/controls/timer.h"
+#include "ui/controls/trans_label.h"
+#include "ui/form/window_widget.h"
+#include "ui/picture_views/picture_views.h"
 
 namespace ui {
 namespace {
@@ -48,7 +48,7 @@ std::unique_ptr<Control> makeControl(const ControlRecord& record, FormWindow& wi
 NoSuchControl::NoSuchControl(ControlId id)
     : std::runtime_error("no control with identifier " + std::to_string(id)) {}
 
-FormWindow::FormWindow() : main_(std::make_unique<MainWindow>(formWindow())) {
+FormWindow::FormWindow() : main_(std::make_unique<WindowWidget>(windowRecord())) {
     main_->setWindowIcon(windowIcon());
     for (const ControlRecord& record : formControls()) {
         controls_.push_back(makeControl(record, *this, main_.get()));
@@ -61,7 +61,7 @@ FormWindow::FormWindow() : main_(std::make_unique<MainWindow>(formWindow())) {
             continue; // a timer is never shown
         }
         const ControlId container = control->record().container;
-        widget->setParent(container == formWindow().id ? main_.get() : this->widget(container));
+        widget->setParent(container == windowRecord().id ? main_.get() : this->widget(container));
         widget->lower();
         widget->setVisible(control->record().visible);
     }
@@ -93,7 +93,7 @@ void FormWindow::raise(ControlId control, Event event, EventArgs args) {
 }
 
 void FormWindow::createAndShow() {
-    raise(formWindow().id, Event::Created);
+    raise(windowRecord().id, Event::Created);
     main_->showCentred();
 }
 
@@ -107,7 +107,7 @@ Control& FormWindow::control(ControlId id) const {
 }
 
 void FormWindow::giveFocus(ControlId id) {
-    QWidget* target = id == formWindow().id ? main_.get() : widget(id);
+    QWidget* target = id == windowRecord().id ? main_.get() : widget(id);
     focusHolder_ = id;
     if (target && (target == main_.get() || target->isVisibleTo(main_.get()))) {
         target->setFocus(Qt::OtherFocusReason);
@@ -118,6 +118,16 @@ void FormWindow::giveFocus(ControlId id) {
 
 void FormWindow::onCloseRequested(std::function<void()> callback) {
     main_->setCloseCallback(std::move(callback));
+}
+
+void FormWindow::requestDestroy() {
+    if (destroyKeeper_) {
+        destroyKeeper_();
+    }
+}
+
+void FormWindow::onDestroyRequested(std::function<void()> keeper) {
+    destroyKeeper_ = std::move(keeper);
 }
 
 Value readProperty(ControlId control, Property property) {

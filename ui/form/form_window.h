@@ -1,9 +1,10 @@
 #pragma once
-// The main window built from the form: the top-level widget, one control per form record, and the
-// event bindings. While it exists it is the window that readProperty and writeProperty address.
+// The main window, built from the form's window record and control records: its Qt window (the
+// WindowWidget), one control per control record, and the event bindings. While it exists it is the
+// window that readProperty and writeProperty address.
 
-#include "ui/control.h"
-#include "ui/form.h"
+#include "ui/controls/control.h"
+#include "ui/form/form.h"
 
 #include <functional>
 #include <map>
@@ -12,7 +13,7 @@
 
 namespace ui {
 
-class MainWindow;
+class WindowWidget;
 
 using EventHandler = std::function<void(const EventArgs&)>;
 
@@ -37,7 +38,7 @@ public:
 
     Control& control(ControlId id) const; // throws NoSuchControl
     QWidget* widget(ControlId id) const { return control(id).widget(); }
-    MainWindow& mainWindow() const { return *main_; }
+    WindowWidget& windowWidget() const { return *main_; }
 
     // Gives the keyboard focus to a control, also a hidden one. Qt refuses the focus to hidden
     // widgets, so then the window itself holds it: no caret shows and no key but Esc does anything.
@@ -47,10 +48,16 @@ public:
     // Called when the user closes the window (close button, Alt+F4, Esc).
     void onCloseRequested(std::function<void()> callback);
 
+    // destroyWindow: asks whoever keeps the window (onDestroyRequested) to destroy it. The keeper
+    // does so once the event loop delivers its request, so the asking handler runs to its end.
+    void requestDestroy();
+    void onDestroyRequested(std::function<void()> keeper);
+
 private:
-    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<WindowWidget> main_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::map<std::pair<ControlId, Event>, EventHandler> bindings_;
+    std::function<void()> destroyKeeper_;
     ControlId focusHolder_ = 0;
 };
 

@@ -1,8 +1,8 @@
-#include "grid/grid_sizes.h"
+#include "ui/form/number_grid.h"
 
 #include <array>
 
-namespace grid {
+namespace ui {
 
 std::optional<GridSize> gridSizeFor(int sizeIndex) {
     static constexpr std::array<GridSize, 4> sizes{
@@ -22,4 +22,4 @@ bool isHighlighted(int k, int n) {
     return central(row) && central(column);
 }
 
-} // namespace grid
+} // namespace ui

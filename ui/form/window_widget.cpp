@@ -1,7 +1,7 @@
-#include "ui/main_window.h"
+#include "ui/form/window_widget.h"
 
-#include "ui/colours.h"
-#include "ui/gbk_text.h"
+#include "ui/controls/colours.h"
+#include "ui/texts/gbk_text.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -11,7 +11,7 @@
 
 namespace ui {
 
-MainWindow::MainWindow(const WindowRecord& record)
+WindowWidget::WindowWidget(const WindowRecord& record)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
@@ -25,7 +25,7 @@ MainWindow::MainWindow(const WindowRecord& record)
     setFixedSize(outerSize_);
 }
 
-QPoint MainWindow::homePosition() const {
+QPoint WindowWidget::homePosition() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area =
         screen ? screen->geometry() : QRect(0, 0, outerSize_.width(), outerSize_.height());
@@ -33,13 +33,13 @@ QPoint MainWindow::homePosition() const {
             area.y() + (area.height() - outerSize_.height()) / 2};
 }
 
-void MainWindow::showCentred() {
+void WindowWidget::showCentred() {
     move(homePosition());
     show();
     fitToFrame();
 }
 
-void MainWindow::fitToFrame() {
+void WindowWidget::fitToFrame() {
     const QWindow* handle = windowHandle();
     if (fitting_ || !handle) {
         return;
@@ -56,7 +56,7 @@ void MainWindow::fitToFrame() {
     fitting_ = false;
 }
 
-bool MainWindow::event(QEvent* event) {
+bool WindowWidget::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     switch (event->type()) {
     case QEvent::Move:
@@ -71,7 +71,7 @@ bool MainWindow::event(QEvent* event) {
     return handled;
 }
 
-void MainWindow::keyPressEvent(QKeyEvent* event) {
+void WindowWidget::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         close();
         return;
@@ -79,7 +79,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
+void WindowWidget::closeEvent(QCloseEvent* event) {
     event->accept(); // no close query is handled, so a close always goes ahead
     if (onClose_) {
         onClose_();

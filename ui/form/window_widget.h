@@ -1,17 +1,20 @@
 #pragma once
-// The top-level window: fixed 582 x 640 outside, frame included, centred on the primary screen;
-// minimize and close buttons, no maximize, not resizable; Esc closes it.
+// The Qt window of the main window (the window record's widget, as a group box's is a
+// GroupBoxWidget): a top-level widget, fixed 582 x 640 outside, frame included, centred on the
+// primary screen; minimize and close buttons, no maximize, not resizable; Esc closes it.
 
-#include "ui/form.h"
+#include "ui/form/form.h"
 
 #include <QWidget>
 #include <functional>
 
 namespace ui {
 
-class MainWindow : public QWidget {
+class WindowWidget : public QWidget {
+    Q_OBJECT
+
 public:
-    explicit MainWindow(const WindowRecord& record);
+    explicit WindowWidget(const WindowRecord& record);
 
     // Shows the window at its place: (screen - outer size) / 2 on the whole primary screen.
     void showCentred();

@@ -1,31 +1,31 @@
-#include "ui/embedded_assets.h"
+#include "ui/picture_views/embedded_assets.h"
 
-#include <cstddef>
-
-namespace assets {
-extern const std::uint8_t iconFile[];
-extern const std::size_t iconFileSize;
-extern const std::uint8_t logoPng[];
-extern const std::size_t logoPngSize;
-extern const std::uint8_t enterGif[];
-extern const std::size_t enterGifSize;
-extern const std::uint8_t pointerCur[];
-extern const std::size_t pointerCurSize;
-} // namespace assets
+#include <QResource>
 
 namespace ui {
+namespace {
+
+// The bytes of a picture that Qt's resource compiler built into the program, stored uncompressed
+// and read in place.
+std::span<const std::uint8_t> resourceBytes(const char* path) {
+    const QResource resource(QString::fromLatin1(path));
+    return {reinterpret_cast<const std::uint8_t*>(resource.data()),
+            static_cast<std::size_t>(resource.size())};
+}
+
+} // namespace
 
 std::span<const std::uint8_t> iconFileBytes() {
-    return {assets::iconFile, assets::iconFileSize};
+    return resourceBytes(":/pictures/icon.ico");
 }
 std::span<const std::uint8_t> logoPngBytes() {
-    return {assets::logoPng, assets::logoPngSize};
+    return resourceBytes(":/pictures/logo.png");
 }
 std::span<const std::uint8_t> enterGifBytes() {
-    return {assets::enterGif, assets::enterGifSize};
+    return resourceBytes(":/pictures/enter.gif");
 }
 std::span<const std::uint8_t> pointerCurBytes() {
-    return {assets::pointerCur, assets::pointerCurSize};
+    return resourceBytes(":/pictures/pointer.cur");
 }
 
 } // namespace ui

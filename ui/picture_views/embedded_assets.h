@@ -1,5 +1,5 @@
 #pragma once
-// The four pictures, built into the program from ui/assets.
+// The four pictures of ui/assets, built into the program by Qt's resource compiler.
 
 #include <cstdint>
 #include <span>

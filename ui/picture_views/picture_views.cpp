@@ -1,6 +1,6 @@
-#include "ui/picture_views.h"
+#include "ui/picture_views/picture_views.h"
 
-#include "ui/embedded_assets.h"
+#include "ui/picture_views/embedded_assets.h"
 #include "ui/pictures/animation_player.h"
 #include "ui/pictures/gif_decoder.h"
 #include "ui/pictures/icon_file.h"
@@ -9,6 +9,7 @@
 
 #include <QPainter>
 #include <QPixmap>
+#include <QWidget>
 #include <cmath>
 
 namespace ui {

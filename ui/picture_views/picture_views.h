@@ -1,8 +1,8 @@
 #pragma once
 // The pictures the form carries, made from the assets built into the program.
 
-#include "ui/form.h"
-#include "ui/pic_box.h"
+#include "ui/form/form.h"
+#include "ui/picture_views/picture_view.h"
 
 #include <QCursor>
 #include <QIcon>

@@ -1,4 +1,4 @@
-#include "ui/gbk_text.h"
+#include "ui/texts/gbk_text.h"
 
 #include <QList>
 #include <algorithm>
@@ -51,7 +51,7 @@ std::string convert(const Converter& cd, std::string_view input, std::string_vie
 
 QString fromGbk(std::string_view gbk) {
     static const Converter decoder = openConverter("UTF-8", "GBK");
-    const std::string utf8 = convert(decoder, gbk, "\xEF\xBF\xBD", 1);
+    const std::string utf8 = convert(decoder, gbk, "\uFFFD", 1);
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 

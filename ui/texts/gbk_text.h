@@ -1,15 +1,12 @@
 #pragma once
 // The program's texts are GBK bytes; they become Unicode only where Qt shows or reports them.
 
+#include "ui/texts/text.h"
+
 #include <QString>
-#include <string>
 #include <string_view>
 
 namespace ui {
-
-// A text of the program: GBK bytes, line breaks as CR LF. An empty text and a missing one are the
-// same.
-using Text = std::string;
 
 // GBK bytes to Unicode for Qt. Bytes that are not valid GBK become U+FFFD, never a failure.
 QString fromGbk(std::string_view gbk);
