@@ -4,8 +4,8 @@
 #include "cover/cover_handlers.h"
 #include "grid/batch_handler.h"
 #include "grid/layout_handler.h"
-#include "ui/form.h"
-#include "ui/form_window.h"
+#include "ui/form/form.h"
+#include "ui/form/form_window.h"
 
 namespace app {
 namespace {
@@ -48,8 +48,7 @@ ui::EventHandler guardedHandler(std::function<void()> handler) {
 void bindEventHandlers(ui::FormWindow& window) {
     for (const ui::Binding& binding : ui::formBindings()) {
         if (auto* handler = handlerFor(binding.handler)) {
-            window.bind(binding.control, binding.event,
-                        [handler](const ui::EventArgs&) { handler(); });
+            window.bind(binding.control, binding.event, guardedHandler(handler));
         }
     }
 }

@@ -2,10 +2,11 @@
 
 #include "app/display_check.h"
 #include "app/event_bindings.h"
-#include "ui/fonts.h"
-#include "ui/form.h"
-#include "ui/form_window.h"
-#include "ui/gbk_text.h"
+#include "ui/controls/fonts.h"
+#include "ui/form/form.h"
+#include "ui/form/form_window.h"
+#include "ui/texts/gbk_text.h"
+#include "ui/texts/program_texts.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -31,9 +32,12 @@ public:
     const ui::ControlId window;
 };
 
-// A fault anywhere in the toolkit's event handling ends the program as a fatal error instead of
-// unwinding through Qt.
+// The handlers' faults end the program inside the handlers' own frames (guardedHandler). What is
+// left for here is a fault that starts inside Qt itself, such as its own failed allocation: the
+// last resort, once it has unwound through Qt, is the same fatal error.
 class Application : public QApplication {
+    Q_OBJECT
+
 public:
     using QApplication::QApplication;
 
@@ -56,13 +60,11 @@ void reportFatalFault(std::exception_ptr fault) {
     try {
         std::rethrow_exception(fault);
     } catch (const std::bad_alloc&) {
-        fatalError(ui::fromGbk("\xc4\xda\xb4\xe6\xb2\xbb\xd7\xe3\xa1\xa3")); // 内存不足。
+        fatalError(ui::fromGbk(texts::errors::outOfMemory));
     } catch (const std::exception& error) {
-        // 程序内部错误：
-        fatalError(ui::fromGbk("\xb3\xcc\xd0\xf2\xc4\xda\xb2\xbf\xb4\xed\xce\xf3\xa3\xba") +
-                   QString::fromLocal8Bit(error.what()));
+        fatalError(ui::fromGbk(texts::errors::internal) + QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        fatalError(ui::fromGbk("\xb3\xcc\xd0\xf2\xc4\xda\xb2\xbf\xb4\xed\xce\xf3\xa3\xba"));
+        fatalError(ui::fromGbk(texts::errors::internal));
     }
 }
 
@@ -87,17 +89,17 @@ void Shell::loadMainWindow() {
         ui::FormWindow* raw = window.get();
         loaded_.push_back({std::move(window), false});
         bindEventHandlers(*raw);
+        raw->onDestroyRequested([this] { requestDestroy(ui::windowRecord().id); });
         raw->onCloseRequested([this] {
             // The user closed it: the window goes once the close has been handled.
-            requestDestroy(ui::formWindow().id);
+            requestDestroy(ui::windowRecord().id);
         });
         raw->createAndShow();
     } catch (const std::bad_alloc&) {
-        fatalError(ui::fromGbk("\xc4\xda\xb4\xe6\xb2\xbb\xd7\xe3\xa1\xa3")); // 内存不足。
+        fatalError(ui::fromGbk(texts::errors::outOfMemory));
     } catch (const std::exception& fault) {
-        // 无法创建主窗口。
-        fatalError(ui::fromGbk("\xce\xde\xb7\xa8\xb4\xb4\xbd\xa8\xd6\xf7\xb4\xb0\xbf\xda\xa1\xa3") +
-                   QStringLiteral("\n") + QString::fromLocal8Bit(fault.what()));
+        fatalError(ui::fromGbk(texts::errors::noMainWindow) + QStringLiteral("\n") +
+                   QString::fromLocal8Bit(fault.what()));
     }
 }
 
@@ -126,7 +128,7 @@ ui::FormWindow* Shell::mainWindow() const {
 }
 
 void Shell::requestDestroy(ui::ControlId window) {
-    if (window != ui::formWindow().id || loaded_.empty()) {
+    if (window != ui::windowRecord().id || loaded_.empty()) {
         return; // only the main window is ever destroyed this way
     }
     loaded_.front().pendingDestroy = true;
@@ -160,7 +162,7 @@ void Shell::destroy(ui::FormWindow* window) {
 
 void fatalError(const QString& message) {
     if (qApp) {
-        QMessageBox box(QMessageBox::Critical, ui::fromGbk("\xb4\xed\xce\xf3"), message, // 错误
+        QMessageBox box(QMessageBox::Critical, ui::fromGbk(texts::errors::caption), message,
                         QMessageBox::Ok);
         box.setWindowModality(Qt::ApplicationModal);
         box.exec();
@@ -190,3 +192,5 @@ int runProgram(int argc, char** argv) {
 }
 
 } // namespace app
+
+#include "shell.moc"

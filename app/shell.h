@@ -2,7 +2,7 @@
 // The application shell: builds the main window, runs the event loop and ends the program when
 // the window is gone.
 
-#include "ui/control_ids.h"
+#include "ui/form/control_ids.h"
 
 #include <QObject>
 #include <QString>
@@ -17,6 +17,8 @@ class FormWindow;
 namespace app {
 
 class Shell : public QObject {
+    Q_OBJECT
+
 public:
     Shell();
     ~Shell() override;
@@ -36,7 +38,8 @@ public:
     void registerEndRoutine(void (*routine)());
     void runEndRoutines();
 
-    // destroyWindow: marks the window and posts the destroy message to it.
+    // Marks the window and posts the destroy message to the shell; the main window asks for this
+    // when a handler calls destroyWindow and when the user closes it.
     void requestDestroy(ui::ControlId window);
 
     ui::FormWindow* mainWindow() const;

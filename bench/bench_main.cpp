@@ -4,10 +4,10 @@
 
 #include "app/event_bindings.h"
 #include "grid/number_generator.h"
-#include "ui/controls.h"
-#include "ui/embedded_assets.h"
-#include "ui/fonts.h"
-#include "ui/form_window.h"
+#include "ui/controls/fonts.h"
+#include "ui/controls/properties.h"
+#include "ui/form/form_window.h"
+#include "ui/picture_views/embedded_assets.h"
 #include "ui/pictures/gif_canvas.h"
 #include "ui/pictures/gif_decoder.h"
 

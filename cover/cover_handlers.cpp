@@ -1,7 +1,9 @@
 #include "cover/cover_handlers.h"
 
-#include "app/operations.h"
-#include "ui/controls.h"
+#include "app/operations/operations.h"
+#include "ui/controls/properties.h"
+#include "ui/form/number_grid.h"
+#include "ui/texts/program_texts.h"
 
 namespace cover {
 
@@ -10,17 +12,8 @@ using namespace app;
 
 namespace {
 
-constexpr Colour highlight = 8429696;
 constexpr int tickPeriod = 1000;
 constexpr int enterPause = 500;
-
-// "取消勾选程序将自动退出，需要退出吗？"
-constexpr const char* exitQuestion =
-    "\xc8\xa1\xcf\xfb\xb9\xb4\xd1\xa1\xb3\xcc\xd0\xf2\xbd\xab\xd7\xd4"
-    "\xb6\xaf\xcd\xcb\xb3\xf6\xa3\xac\xd0\xe8\xd2\xaa\xcd\xcb\xb3\xf6"
-    "\xc2\xf0\xa3\xbf";
-// "友情提醒："
-constexpr const char* exitCaption = "\xd3\xd1\xc7\xe9\xcc\xe1\xd0\xd1\xa3\xba";
 
 } // namespace
 
@@ -38,7 +31,7 @@ void setStartState() {
     writeProperty(分组框2, Property::Top, 0);
     writeProperty(分组框2, Property::Width, 573);
     writeProperty(分组框2, Property::Height, 616);
-    writeProperty(cell(5), Property::TextColour, static_cast<std::int32_t>(highlight));
+    writeProperty(cell(5), Property::TextColour, static_cast<std::int32_t>(highlightColour));
     setFocus(cell(36));
     writeProperty(组合框1, Property::CurrentItem, 0);
     writeProperty(Logo, Property::Visible, false);
@@ -53,7 +46,7 @@ void askAgreement() {
     }
     writeProperty(选择框1, Property::Checked, false);
     writeProperty(时钟1, Property::TimerPeriod, 0);
-    if (messageBox(exitQuestion, buttonsYesNo, Text(exitCaption)) != resultNo) {
+    if (messageBox(texts::exitQuestion, buttonsYesNo, Text(texts::exitCaption)) != resultNo) {
         destroyWindow(主窗口);
     }
     writeProperty(时钟1, Property::TimerPeriod, tickPeriod);

@@ -1,9 +1,9 @@
 #include "grid/batch_handler.h"
 
-#include "app/operations.h"
-#include "grid/grid_sizes.h"
+#include "app/operations/operations.h"
 #include "grid/number_generator.h"
-#include "ui/controls.h"
+#include "ui/controls/properties.h"
+#include "ui/form/number_grid.h"
 
 #include <algorithm>
 #include <vector>

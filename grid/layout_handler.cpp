@@ -1,15 +1,11 @@
 #include "grid/layout_handler.h"
 
-#include "grid/grid_sizes.h"
-#include "ui/controls.h"
+#include "ui/controls/properties.h"
+#include "ui/form/number_grid.h"
 
 namespace grid {
 
 using namespace ui;
-
-namespace {
-constexpr std::int32_t highlight = 8429696;
-}
 
 void layOutGrid() {
     const auto size = gridSizeFor(readProperty(组合框1, Property::CurrentItem).integer());
@@ -44,7 +40,8 @@ void layOutGrid() {
         writeProperty(cell(k), Property::Text, "");
     }
     for (int k = 1; k <= count; ++k) {
-        writeProperty(cell(k), Property::TextColour, isHighlighted(k, n) ? highlight : 0);
+        writeProperty(cell(k), Property::TextColour,
+                      static_cast<std::int32_t>(isHighlighted(k, n) ? highlightColour : 0));
     }
 }
 

@@ -3,10 +3,10 @@
 // grid size, their numbers as text, what is hidden, and the enter picture's press action.
 
 #include "app/event_bindings.h"
-#include "ui/accessibility_cells.h"
-#include "ui/controls.h"
-#include "ui/fonts.h"
-#include "ui/form_window.h"
+#include "ui/accessibility/cell_names.h"
+#include "ui/controls/fonts.h"
+#include "ui/controls/properties.h"
+#include "ui/form/form_window.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -2,7 +2,7 @@
 // targeting, focus.
 
 #include "program_fixture.h"
-#include "ui/fonts.h"
+#include "ui/controls/fonts.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -16,7 +16,7 @@ using ui::Property;
 namespace {
 
 QTimer* timerOf(ui::FormWindow& window) {
-    return window.mainWindow().findChild<QTimer*>(QString("时钟1"));
+    return window.windowWidget().findChild<QTimer*>(QString("时钟1"));
 }
 
 } // namespace

@@ -23,7 +23,7 @@ bool shown(ui::ControlId id) {
 }
 
 QTimer* countdownTimer() {
-    return ui::FormWindow::current()->mainWindow().findChild<QTimer*>(QString("时钟1"));
+    return ui::FormWindow::current()->windowWidget().findChild<QTimer*>(QString("时钟1"));
 }
 
 } // namespace

@@ -2,8 +2,8 @@
 // order, the kinds' own properties and the event bindings.
 
 #include "qt_printing.h"
-#include "ui/form.h"
-#include "ui/gbk_text.h"
+#include "ui/form/form.h"
+#include "ui/texts/gbk_text.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,7 +29,7 @@ const ControlRecord& byName(const QString& name) {
 } // namespace
 
 TEST(Form, WindowRecord) {
-    const WindowRecord& w = formWindow();
+    const WindowRecord& w = windowRecord();
     EXPECT_EQ(w.id, 0x52010001u);
     EXPECT_EQ(u(w.caption), QString("Fokarium - 注意力训练 v1.0"));
     EXPECT_EQ(w.width, 582);
@@ -216,7 +216,7 @@ TEST(Form, EventBindings) {
     ASSERT_EQ(bindings.size(), std::size(expected));
     for (std::size_t i = 0; i < bindings.size(); ++i) {
         const ControlId control =
-            *expected[i].control ? byName(expected[i].control).id : formWindow().id;
+            *expected[i].control ? byName(expected[i].control).id : windowRecord().id;
         EXPECT_EQ(bindings[i].control, control) << i;
         EXPECT_EQ(bindings[i].event, expected[i].event) << i;
         EXPECT_EQ(bindings[i].handler, expected[i].handler) << i;

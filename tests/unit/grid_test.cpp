@@ -3,7 +3,7 @@
 
 #include "grid/number_generator.h"
 #include "program_fixture.h"
-#include "ui/fonts.h"
+#include "ui/controls/fonts.h"
 
 #include <QLineEdit>
 #include <algorithm>

@@ -1,8 +1,8 @@
 // The shell's operations for handlers: number and text conversion, comparison, sleeping and the
 // message box (driven through the real Qt box, as a user answers it).
 
-#include "app/message_box.h"
-#include "app/operations.h"
+#include "app/operations/message_box.h"
+#include "app/operations/operations.h"
 #include "program_fixture.h"
 
 #include <QAbstractButton>

@@ -2,10 +2,11 @@
 // widget, the stretched fingerprint, plain white boxes for pictures that cannot be decoded, the
 // animation going on while the GUI thread sleeps, the window icon and the hand pointer.
 
-#include "app/operations.h"
+#include "app/operations/operations.h"
 #include "program_fixture.h"
-#include "ui/embedded_assets.h"
-#include "ui/picture_views.h"
+#include "ui/controls/pic_box.h"
+#include "ui/picture_views/embedded_assets.h"
+#include "ui/picture_views/picture_views.h"
 
 #include <QPainter>
 #include <vector>

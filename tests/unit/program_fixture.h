@@ -4,9 +4,9 @@
 
 #include "app/shell.h"
 #include "qt_printing.h"
-#include "ui/controls.h"
-#include "ui/form_window.h"
-#include "ui/main_window.h"
+#include "ui/controls/properties.h"
+#include "ui/form/form_window.h"
+#include "ui/form/window_widget.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -67,8 +67,8 @@ protected:
     void SetUp() override { window_ = std::make_unique<ui::FormWindow>(); }
     void TearDown() override { window_.reset(); }
     void show() {
-        window_->mainWindow().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_->mainWindow()));
+        window_->windowWidget().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_->windowWidget()));
     }
     ui::FormWindow& window() { return *window_; }
 

@@ -1,7 +1,7 @@
 // Runs GoogleTest inside a QApplication on Qt's offscreen platform, with the program's default
 // GUI font, as the program itself sets it up.
 
-#include "ui/fonts.h"
+#include "ui/controls/fonts.h"
 
 #include <QApplication>
 #include <cstdlib>

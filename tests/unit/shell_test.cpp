@@ -1,9 +1,9 @@
 // The shell: destroying the window (deferred, by the handler's call or the user's close), the
 // event loop ending with exit code 0, and the end-of-program routines.
 
-#include "app/operations.h"
+#include "app/operations/operations.h"
 #include "program_fixture.h"
-#include "ui/main_window.h"
+#include "ui/form/window_widget.h"
 
 #include <QTimer>
 
@@ -23,7 +23,7 @@ TEST_F(ProgramTest, DestroyWindowIsDeferredAndLaterWritesStillTakeEffect) {
 TEST_F(ProgramTest, EscClosesTheWindowAndTheLoopEndsWithZero) {
     for (auto close : std::vector<std::function<void()>>{
              [] { QTest::keyClick(topLevel(), Qt::Key_Escape); },
-             [] { ui::FormWindow::current()->mainWindow().close(); }}) {
+             [] { ui::FormWindow::current()->windowWidget().close(); }}) {
         if (!shell().mainWindow()) {
             shell().loadMainWindow();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(topLevel()));
@@ -64,7 +64,7 @@ TEST(Shell, NoLoopWithoutAWindow) {
 TEST(Shell, TheWindowIsCentredAtItsOuterSize) {
     app::Shell shell;
     shell.loadMainWindow();
-    const ui::MainWindow& window = shell.mainWindow()->mainWindow();
+    const ui::WindowWidget& window = shell.mainWindow()->windowWidget();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_EQ(window.homePosition(),
               QPoint((screen.width() - 582) / 2, (screen.height() - 640) / 2));
