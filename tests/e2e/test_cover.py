@@ -15,11 +15,13 @@ class CountdownTest(ProgramTestCase):
         def cover_gone():
             screen = program.session.screenshot()
             if harness.cover_shown(program, screen):
-                seen.append(harness.countdown_value(program, screen))
+                value = harness.countdown_value(program, screen)
+                if value is not None:  # none while a number is being drawn over
+                    seen.append(value)
                 return False
             return True
 
-        self.wait(cover_gone, 20.0, "the countdown to end")
+        self.wait(cover_gone, 30.0, "the countdown to end")
         gone_at = time.monotonic()
         # The ticks are a second apart; the tenth one comes ten seconds after the window was
         # built, which lies between the program's start and its window showing.
@@ -63,11 +65,13 @@ class EnterTest(ProgramTestCase):
             looks.append((started, time.monotonic(), shown))
             if started - after_press > SCREEN_TIMEOUT:
                 break
+        # The pause is a lower bound that holds on any machine. How soon after it the cover goes
+        # depends on the machine's load, so the upper bound only catches a pause of seconds.
         for started, ended, shown in looks:
             if not shown:
                 self.assertGreaterEqual(ended - before_press, 0.4, "cover gone too early")
             else:
-                self.assertLessEqual(started - after_press, 1.0, "cover still up")
+                self.assertLessEqual(started - after_press, 4.0, "cover still up")
         self.assertFalse(looks[-1][2], "the cover went")
 
 
