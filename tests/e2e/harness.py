@@ -355,6 +355,10 @@ class XClient:
         return self.root.get_image(rect.left, rect.top, rect.width, rect.height,
                                    self._X.ZPixmap, 0xFFFFFFFF).data
 
+    def grab_image(self, rect):
+        """A rectangle of the screen as an RGB image, far faster than a screenshot."""
+        return Image.frombytes("RGB", (rect.width, rect.height), self.grab(rect), "raw", "BGRX")
+
     # Input: each call sends its events together and waits until the server has them.
     def move(self, x, y):
         self._xtest.fake_input(self.display, self._X.MotionNotify, x=x, y=y)
