@@ -42,6 +42,15 @@ def resident_kb(pid):
     raise ValueError("no VmRSS")
 
 
+def measures_memory(binary):
+    """Whether the program's resident memory is its own. Under AddressSanitizer it is not: the
+    quarantine of freed blocks (256 MB) and the stack traces of new allocation sites grow as the
+    monkey reaches new code (seen: 2 MB over 1,500 events even with no quarantine). There the
+    leak check at the program's end, which fails its exit status, stands in for this bound."""
+    with open(binary, "rb") as program:
+        return b"__asan_init" not in program.read()
+
+
 class Life:
     """One run of the program, from its start to its end."""
 
@@ -79,7 +88,7 @@ class MonkeyTest(ProgramTestCase):
         report = SANITIZER_REPORT.search(life.program.stderr())
         if report:
             self.fail_with_log(f"a sanitizer report:\n{life.program.stderr()[-4000:]}")
-        if life.rss_at_mark is not None:
+        if life.rss_at_mark is not None and measures_memory(self.binary):
             growth = life.rss_last - life.rss_at_mark
             self.assertLessEqual(growth, RSS_GROWTH_LIMIT_KB,
                                  f"resident memory grew from {life.rss_at_mark} kB at event "
@@ -135,7 +144,13 @@ class MonkeyTest(ProgramTestCase):
         """Answers by keys; returns whether the answer was "是" (the program has then ended)."""
         program = life.program
         client = program.session.client
-        self.wait(lambda: client.focus() == question, SCREEN_TIMEOUT, "the question's focus")
+        # Keys reach the question once it has the X focus and the program has taken it in
+        # (answered pings sent after the focus moved).
+        try:
+            wait_for(lambda: client.focus() == question, SCREEN_TIMEOUT, "the question's focus")
+        except TimeoutError as error:
+            self.fail_with_log(str(error))
+        self.check_alive(life)
         roll = self.rng.random()
         keys = ["Return"] if roll < 0.15 else ["Escape"] if roll < 0.55 else ["Tab", "space"]
         self.log.append(f"answer {'+'.join(keys)}")
@@ -149,8 +164,11 @@ class MonkeyTest(ProgramTestCase):
             if status != 0:
                 self.fail_with_log(f"the answer 是 ended the program with status {status}")
             return True
-        self.wait(lambda: not self.open_question(program), SCREEN_TIMEOUT,
-                  "the question to close")
+        try:
+            wait_for(lambda: not self.open_question(program), SCREEN_TIMEOUT,
+                     "the question to close")
+        except TimeoutError as error:
+            self.fail_with_log(f"{error}; the program runs: {program.running()}")
         return False
 
     def check_alive(self, life):
@@ -208,6 +226,8 @@ class MonkeyTest(ProgramTestCase):
         print(f"\nmonkey: {EVENTS} events from seed {SEED} in {time.monotonic() - began:.0f} s, "
               f"{len(self.lives) - 1} restarts after 是; answers {dict(self.answers)}",
               file=sys.stderr)
+        if not measures_memory(self.binary):
+            print("  (an AddressSanitizer build: its memory is not bounded here)", file=sys.stderr)
         for index, done in enumerate(self.lives, 1):
             print(f"  program {index}: {done.events} events, resident memory "
                   f"{done.rss_at_mark} kB at event {RSS_FROM_EVENT}, {done.rss_last} kB at "

@@ -28,21 +28,23 @@ def red_in(raw):
 class PicturesTest(ProgramTestCase):
     def test_fingerprint_animates_also_during_the_freeze_after_a_press(self):
         program = self.start()
+        # Straight X requests: fast enough to look many times into the half-second freeze that
+        # follows a press, also on a slow machine, and to be done before the countdown ends.
+        client = program.session.client
+        fingerprint = program.rect_on_screen(ENTER_PICTURE)
+        countdown = program.rect_on_screen(COUNTDOWN)
         frames = set()
 
         def three_frames():
-            frames.add(program.capture(ENTER_PICTURE).tobytes())
+            frames.add(client.grab(fingerprint))
             return len(frames) >= 3
 
         self.wait(three_frames, harness.SCREEN_TIMEOUT, "the fingerprint's colouring to move")
 
-        # The press freezes the window for half a second, then the cover goes. Straight X
-        # requests look many times into that half second, also on a slow machine; a look
-        # counts while the countdown, grabbed just after it, still shows: the cover was up.
-        client = program.session.client
-        fingerprint = program.rect_on_screen(ENTER_PICTURE)
-        countdown = program.rect_on_screen(COUNTDOWN)
+        # The press freezes the window for half a second, then the cover goes. A look counts
+        # while the countdown, grabbed just after it, still shows: the cover was up.
         client.move(*fingerprint.centre)
+        self.assertTrue(red_in(client.grab(countdown)), "the cover is up at the press")
         client.buttons(("press", 1))
         self.addCleanup(client.buttons, ("release", 1))
         during = []
