@@ -195,7 +195,7 @@ def accessibility_tool(name):
 def needs_commands(*names):
     for name in names:
         if not shutil.which(name):
-            missing(f"the command {name}")
+            missing(f"{name} is not installed (no such command)")
 
 
 @dataclass(frozen=True)

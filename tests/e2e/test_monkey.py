@@ -152,7 +152,7 @@ class MonkeyTest(ProgramTestCase):
             self.fail_with_log(str(error))
         self.check_alive(life)
         roll = self.rng.random()
-        keys = ["Return"] if roll < 0.15 else ["Escape"] if roll < 0.55 else ["Tab", "space"]
+        keys = ["Return"] if roll < 0.25 else ["Escape"] if roll < 0.6 else ["Tab", "space"]
         self.log.append(f"answer {'+'.join(keys)}")
         self.answers["+".join(keys)] += 1
         client.key(*keys)
