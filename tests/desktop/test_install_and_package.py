@@ -35,8 +35,8 @@ def read_desktop_entry(path):
     return entry["Desktop Entry"]
 
 
-def run(command, **options):
-    return subprocess.run(command, capture_output=True, text=True, timeout=300, **options)
+def run(command, timeout=300, **options):
+    return subprocess.run(command, capture_output=True, text=True, timeout=timeout, **options)
 
 
 class InstalledTree(unittest.TestCase):
@@ -97,7 +97,8 @@ class DebianPackage(unittest.TestCase):
         cls.scratch = tempfile.TemporaryDirectory(prefix="fokarium-deb-")
         out = os.path.join(cls.scratch.name, "out")
         result = run(["cpack", "-G", "DEB", "-B", out,
-                      "--config", os.path.join(BUILD_DIR, "CPackConfig.cmake")], cwd=BUILD_DIR)
+                      "--config", os.path.join(BUILD_DIR, "CPackConfig.cmake")], cwd=BUILD_DIR,
+                     timeout=1700)  # it builds the whole project first; CTest allows 1800 s
         debs = [os.path.join(out, name) for name in os.listdir(out) if name.endswith(".deb")] \
             if os.path.isdir(out) else []
         if result.returncode != 0 or len(debs) != 1:
