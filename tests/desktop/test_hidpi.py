@@ -4,6 +4,7 @@ in logical pixels, and text, logo and fingerprint are drawn at the device resolu
 
 import os
 import sys
+import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
@@ -84,12 +85,23 @@ class Run:
             session.move(*program.rect_on_screen(ENTER_PICTURE).centre)
             self.cover = wait_for(lambda: self.shot_with_ink(session, LOGO), START_TIMEOUT,
                                   "the logo")
+            self.fingerprints = self.fingerprint_frames(session)
             session.click(*program.rect_on_screen(ENTER_PICTURE).centre)
             session.click(*program.rect_on_screen(BATCH_BUTTON).centre)
             self.grid = wait_for(lambda: self.grid_shot(session), START_TIMEOUT,
                                  "the cover to go and the numbers to show")
             session.key("Escape")
             self.exit_code = program.wait_exit(START_TIMEOUT)
+
+    def fingerprint_frames(self, session):
+        """The fingerprint's different pictures over two turns of its 1.5 s animation."""
+        area = self.program.rect_on_screen(ENTER_PICTURE)
+        frames = {}
+        until = time.monotonic() + 3.0
+        while time.monotonic() < until:
+            image = session.client.grab_image(area)
+            frames[image.tobytes()] = image
+        return list(frames.values())
 
     def shot_with_ink(self, session, rect):
         shot = session.screenshot()
@@ -150,9 +162,7 @@ class HighDpi(unittest.TestCase):
                 self.assertTrue(left < start <= left + 3, (i, start))
                 self.assertTrue(left + 180 - 3 <= end <= left + 180, (i, end))
 
-    def assert_drawn_at_device_resolution(self, shot_name, rect):
-        sharp = self.double.crop(getattr(self.double, shot_name), rect)
-        plain = self.plain.crop(getattr(self.plain, shot_name), rect)
+    def assert_drawn_at_device_resolution(self, sharp, plain):
         from PIL import Image
         enlarged = plain.resize(sharp.size, Image.BILINEAR)
         # Not a half-resolution drawing enlarged pixel by pixel ...
@@ -160,14 +170,25 @@ class HighDpi(unittest.TestCase):
         # ... nor one enlarged smoothly: it holds detail finer than a logical pixel.
         self.assertGreater(fine_detail(sharp), 1.6 * fine_detail(enlarged))
 
+    def assert_still_picture_sharp(self, shot_name, rect):
+        self.assert_drawn_at_device_resolution(
+            self.double.crop(getattr(self.double, shot_name), rect),
+            self.plain.crop(getattr(self.plain, shot_name), rect))
+
     def test_text_is_rendered_at_the_device_resolution(self):
-        self.assert_drawn_at_device_resolution("cover", PREFACE)
-        self.assert_drawn_at_device_resolution("grid", GRID)
+        self.assert_still_picture_sharp("cover", PREFACE)
+        self.assert_still_picture_sharp("grid", GRID)
 
     def test_logo_and_fingerprint_are_drawn_from_their_full_resolution_sources(self):
-        self.assert_drawn_at_device_resolution("cover", LOGO)
-        self.assert_drawn_at_device_resolution("cover", ENTER_PICTURE)
-
+        self.assert_still_picture_sharp("cover", LOGO)
+        # The fingerprint animates: it is compared with the picture of the same moment at
+        # scale 1, the one closest to it seen at half its size.
+        from PIL import Image, ImageChops, ImageStat
+        sharp = self.double.crop(self.double.cover, ENTER_PICTURE)
+        half = sharp.resize(self.plain.fingerprints[0].size, Image.BOX)
+        plain = min(self.plain.fingerprints, key=lambda frame: sum(
+            ImageStat.Stat(ImageChops.difference(frame, half)).mean))
+        self.assert_drawn_at_device_resolution(sharp, plain)
 
 if __name__ == "__main__":
     harness.main()
