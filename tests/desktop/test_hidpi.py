@@ -4,31 +4,18 @@ in logical pixels, and text, logo and fingerprint are drawn at the device resolu
 
 import os
 import sys
-import tempfile
 import time
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import desktop_session as ds  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+import harness  # noqa: E402
+from harness import (BATCH_BUTTON, ENTER_PICTURE, GRID, GROUP_BOX_ORIGIN, LOGO, OUTER_HEIGHT,  # noqa: E402
+                     OUTER_WIDTH, PREFACE, START_TIMEOUT, Rect, wait_for)
 
-OUTER_SIZE = (582, 640)  # the window, frame included, in logical pixels
-GRID_BOX = (1, 0)  # 分组框1 in the client area; the cover 分组框2 lies at its corner
-# Rectangles (left, top, width, height) in the client area, logical pixels.
-PREFACE = (1 + 81, 172, 410, 272)
-LOGO = (1 + 397 + 1, 432, 137, 136)  # 137 x 136 at left 1 in its 139 x 136 box
-ENTER = (1 + 246, 482, 80, 80)
-GRID = (1 + 15, 15, 540, 540)
-ENTER_MIDDLE = (1 + 246 + 40, 482 + 40)
-BUTTON_MIDDLE = (1 + 247 + 39, 566 + 18)
-CELL_1_MIDDLE = (1 + 15 + 50, 15 + 30, 80, 120)  # where cell 1's number is; blank on the cover
-EDGE_OF_CELLS_1_2 = (1 + 195, 15 + 12, 1, 1)  # a sunken edge; white on the cover
+CELL_1_MIDDLE = Rect(65, 45, 80, 120)  # where cell 1's number is; blank on the cover
+EDGE_OF_CELLS_1_2 = Rect(195, 27, 1, 1)  # a sunken edge; white on the cover
+GRID_IN_CLIENT = GRID.moved(*GROUP_BOX_ORIGIN)
 WHITE = 250
-
-
-def device_box(origin, scale, rect):
-    left, top, width, height = rect
-    return (origin[0] + scale * left, origin[1] + scale * top,
-            origin[0] + scale * (left + width), origin[1] + scale * (top + height))
 
 
 def has_ink(image):
@@ -87,55 +74,47 @@ class Run:
     """One run of the program at a scale: its geometry and two screenshots, the first with the
     logo shown over the cover, the second of the filled grid."""
 
-    def __init__(self, scale, folder):
+    def __init__(self, scale):
         self.scale = scale
-        with ds.XSession(1600, 1400) as session:
-            process = session.start([ds.PROGRAM], {"QT_SCALE_FACTOR": str(scale)})
-            window = ds.wait_for(session.program_window, what="the window")
-            # Settled once the window manager's frame is known and the client fits it.
-            self.frame = ds.wait_for(lambda: self.frame_extents(session, window),
-                                     what="the frame")
-            x, y, self.width, self.height = ds.wait_for(
-                lambda: self.steady_geometry(session, window), what="the window to settle")
-            self.origin = (x, y)
-            session.run(["xdotool", "mousemove", *self.at(ENTER_MIDDLE)])
-            self.cover = ds.wait_for(
-                lambda: self.shot_with_ink(session, folder, LOGO), what="the logo")
-            session.run(["xdotool", "click", "1"])
-            session.run(["xdotool", "mousemove", *self.at(BUTTON_MIDDLE), "click", "1"])
-            self.grid = ds.wait_for(lambda: self.grid_shot(session, folder),
-                                    what="the cover to go and the numbers to show")
-            session.run(["xdotool", "key", "Escape"])
-            self.exit_code = process.wait(ds.WAIT_SECONDS)
+        with harness.XSession(1600, 1400, scale=scale) as session:
+            self.program = program = session.start_program(harness.ProgramTestCase.binary)
+            program.wait_window()
+            self.frame = session.frame_extents(program.window)
+            self.origin = (program.client.left, program.client.top)
+            self.width, self.height = program.client.width, program.client.height
+            session.move(*program.rect_on_screen(ENTER_PICTURE).centre)
+            self.cover = wait_for(lambda: self.shot_with_ink(session, LOGO), START_TIMEOUT,
+                                  "the logo")
+            self.fingerprints = self.fingerprint_frames(session)
+            session.click(*program.rect_on_screen(ENTER_PICTURE).centre)
+            session.click(*program.rect_on_screen(BATCH_BUTTON).centre)
+            self.grid = wait_for(lambda: self.grid_shot(session), START_TIMEOUT,
+                                 "the cover to go and the numbers to show")
+            session.key("Escape")
+            self.exit_code = program.wait_exit(START_TIMEOUT)
 
-    def at(self, point):
-        return [str(self.origin[0] + self.scale * point[0]),
-                str(self.origin[1] + self.scale * point[1])]
+    def fingerprint_frames(self, session):
+        """The fingerprint's different pictures over two turns of its 1.5 s animation."""
+        area = self.program.rect_on_screen(ENTER_PICTURE)
+        frames = {}
+        until = time.monotonic() + 3.0
+        while time.monotonic() < until:
+            image = session.client.grab_image(area)
+            frames[image.tobytes()] = image
+        return list(frames.values())
 
-    @staticmethod
-    def frame_extents(session, window):
-        text = session.run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"])
-        if "=" not in text:
-            return None
-        return tuple(int(v) for v in text.split("=")[1].split(","))
+    def shot_with_ink(self, session, rect):
+        shot = session.screenshot()
+        return shot if has_ink(self.crop(shot, rect)) else None
 
-    @staticmethod
-    def steady_geometry(session, window):
-        first = session.client_geometry(window)
-        time.sleep(0.3)
-        return first if session.client_geometry(window) == first else None
-
-    def shot_with_ink(self, session, folder, rect):
-        shot = session.screenshot(folder)
-        return shot if has_ink(shot.crop(device_box(self.origin, self.scale, rect))) else None
-
-    def grid_shot(self, session, folder):
-        shot = session.screenshot(folder)
+    def grid_shot(self, session):
+        shot = session.screenshot()
         edge = self.crop(shot, EDGE_OF_CELLS_1_2).convert("L").getpixel((0, 0))
         return shot if edge < WHITE and has_ink(self.crop(shot, CELL_1_MIDDLE)) else None
 
     def crop(self, shot, rect):
-        return shot.crop(device_box(self.origin, self.scale, rect))
+        """A rectangle of 分组框1, in logical pixels, out of a screenshot."""
+        return shot.crop(self.program.rect_on_screen(rect).box)
 
     def outer_size(self):
         left, right, top, bottom = self.frame
@@ -145,10 +124,8 @@ class Run:
 class HighDpi(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        folder = tempfile.TemporaryDirectory(prefix="fokarium-hidpi-")
-        cls.addClassCleanup(folder.cleanup)
-        cls.plain = Run(1, folder.name)
-        cls.double = Run(2, folder.name)
+        cls.plain = Run(1)
+        cls.double = Run(2)
 
     def test_both_runs_end_on_esc_with_status_0(self):
         self.assertEqual((self.plain.exit_code, self.double.exit_code), (0, 0))
@@ -157,7 +134,7 @@ class HighDpi(unittest.TestCase):
         # The frame is the window manager's, in device pixels at both scales; it rounds to
         # whole logical pixels, so the window may be one logical pixel off at scale 2.
         for run in (self.plain, self.double):
-            for got, logical in zip(run.outer_size(), OUTER_SIZE):
+            for got, logical in zip(run.outer_size(), (OUTER_WIDTH, OUTER_HEIGHT)):
                 self.assertLessEqual(abs(got - run.scale * logical), 2,
                                      f"scale {run.scale}: {run.outer_size()}")
         self.assertEqual(self.double.width, 2 * self.plain.width)
@@ -167,9 +144,10 @@ class HighDpi(unittest.TestCase):
             gray = run.grid.convert("L")
             x0, y0 = run.origin
             s = run.scale
-            across = [gray.getpixel((x0 + x, y0 + s * (GRID[1] + 12)))
+            across = [gray.getpixel((x0 + x, y0 + s * (GRID_IN_CLIENT.top + 12)))
                       for x in range(s * 580)]
-            down = [gray.getpixel((x0 + s * (GRID[0] + 12), y0 + y)) for y in range(s * 619)]
+            down = [gray.getpixel((x0 + s * (GRID_IN_CLIENT.left + 12), y0 + y))
+                    for y in range(s * 619)]
             return white_runs(across, s), white_runs(down, s)
 
         plain, double = runs(self.plain), runs(self.double)
@@ -177,16 +155,14 @@ class HighDpi(unittest.TestCase):
         across, down = double
         # Three white cell insides each way, inside the 180 px cells from the grid's corner,
         # less the sunken edge.
-        for found, first in ((across, GRID[0]), (down, GRID[1])):
+        for found, first in ((across, GRID_IN_CLIENT.left), (down, GRID_IN_CLIENT.top)):
             self.assertEqual(len(found), 3, found)
             for i, (start, end) in enumerate(found):
                 left = first + 180 * i
                 self.assertTrue(left < start <= left + 3, (i, start))
                 self.assertTrue(left + 180 - 3 <= end <= left + 180, (i, end))
 
-    def assert_drawn_at_device_resolution(self, shot_name, rect):
-        sharp = self.double.crop(getattr(self.double, shot_name), rect)
-        plain = self.plain.crop(getattr(self.plain, shot_name), rect)
+    def assert_drawn_at_device_resolution(self, sharp, plain):
         from PIL import Image
         enlarged = plain.resize(sharp.size, Image.BILINEAR)
         # Not a half-resolution drawing enlarged pixel by pixel ...
@@ -194,14 +170,25 @@ class HighDpi(unittest.TestCase):
         # ... nor one enlarged smoothly: it holds detail finer than a logical pixel.
         self.assertGreater(fine_detail(sharp), 1.6 * fine_detail(enlarged))
 
+    def assert_still_picture_sharp(self, shot_name, rect):
+        self.assert_drawn_at_device_resolution(
+            self.double.crop(getattr(self.double, shot_name), rect),
+            self.plain.crop(getattr(self.plain, shot_name), rect))
+
     def test_text_is_rendered_at_the_device_resolution(self):
-        self.assert_drawn_at_device_resolution("cover", PREFACE)
-        self.assert_drawn_at_device_resolution("grid", GRID)
+        self.assert_still_picture_sharp("cover", PREFACE)
+        self.assert_still_picture_sharp("grid", GRID)
 
     def test_logo_and_fingerprint_are_drawn_from_their_full_resolution_sources(self):
-        self.assert_drawn_at_device_resolution("cover", LOGO)
-        self.assert_drawn_at_device_resolution("cover", ENTER)
-
+        self.assert_still_picture_sharp("cover", LOGO)
+        # The fingerprint animates: it is compared with the picture of the same moment at
+        # scale 1, the one closest to it seen at half its size.
+        from PIL import Image, ImageChops, ImageStat
+        sharp = self.double.crop(self.double.cover, ENTER_PICTURE)
+        half = sharp.resize(self.plain.fingerprints[0].size, Image.BOX)
+        plain = min(self.plain.fingerprints, key=lambda frame: sum(
+            ImageStat.Stat(ImageChops.difference(frame, half)).mean))
+        self.assert_drawn_at_device_resolution(sharp, plain)
 
 if __name__ == "__main__":
-    ds.main()
+    harness.main()

@@ -4,19 +4,19 @@ and shows its window under its application id; a second run, under Weston's X11 
 Xvfb, presses Esc through the X server and checks that the program ends with status 0."""
 
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import desktop_session as ds  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+import harness  # noqa: E402
+from harness import COVER, START_TIMEOUT, wait_for  # noqa: E402
 
 APP_ID = os.environ.get("FOKARIUM_APP_ID", "io.github.fokarium.Fokarium")
-# At the start the white cover fills the window's client area, 573 x 616 less what the window's
+# At the start the white cover fills the window's client area, less what the window's
 # decoration takes where the platform puts it inside the window.
-COVER_PIXELS = 573 * 616 * 8 // 10
+COVER_PIXELS = COVER.width * COVER.height * 8 // 10
 
 
 def white_pixels(image):
@@ -25,46 +25,46 @@ def white_pixels(image):
 
 
 class Compositor:
-    """Weston on a socket of its own in a private runtime folder."""
+    """Weston on a socket of its own in a private runtime folder, with the clean environment of
+    the harness (and the X display it runs in, for the X11 backend)."""
 
     def __init__(self, backend, env, folder):
-        if not shutil.which("weston"):
-            raise unittest.SkipTest("weston is not installed")
+        harness.needs_commands("weston", "weston-screenshooter")
         runtime = os.path.join(folder, "runtime")
         os.mkdir(runtime, 0o700)
         self.socket = os.path.join(runtime, "wayland-fokarium")
         self.env = dict(env, XDG_RUNTIME_DIR=runtime)
-        self.log = open(os.path.join(folder, f"weston-{backend}.log"), "w")
-        self.process = subprocess.Popen(
-            ["weston", f"--backend={backend}-backend.so", "--use-pixman", "--no-config",
-             "--debug", "--socket=wayland-fokarium", "--width=1024", "--height=768"],
-            env=self.env, stdout=self.log, stderr=subprocess.STDOUT)
+        self.log_path = os.path.join(folder, f"weston-{backend}.log")
+        with open(self.log_path, "wb") as log:
+            self.child = harness.Child(
+                ["weston", f"--backend={backend}-backend.so", "--use-pixman", "--no-config",
+                 "--debug", "--socket=wayland-fokarium", "--width=1024", "--height=768"],
+                self.env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT)
         try:
-            ds.wait_for(lambda: os.path.exists(self.socket) or self.process.poll() is not None,
-                        what=f"weston's {backend} backend")
-        except AssertionError:
-            self.close()
-            raise unittest.SkipTest(f"weston's {backend} backend does not start here")
-        if self.process.poll() is not None:
-            self.close()
-            raise unittest.SkipTest(f"weston's {backend} backend does not work here")
+            wait_for(lambda: os.path.exists(self.socket) or not self.child.running(),
+                     START_TIMEOUT, f"weston's {backend} backend")
+        except TimeoutError:
+            pass
+        if not os.path.exists(self.socket) or not self.child.running():
+            self.child.stop()
+            with open(self.log_path, errors="replace") as log:
+                tail = log.read().strip().splitlines()[-5:]
+            harness.missing(f"a working weston {backend} backend; its log ends: {tail}")
         self.client_env = dict(self.env, WAYLAND_DISPLAY="wayland-fokarium",
                                QT_QPA_PLATFORM="wayland")
-        self.client_env.pop("QT_SCALE_FACTOR", None)
 
     def screenshot(self, folder):
         """The compositor's output, through weston's own screenshooter (allowed by --debug)."""
         from PIL import Image
         before = set(os.listdir(folder))
         subprocess.run(["weston-screenshooter"], env=self.client_env, cwd=folder, check=True,
-                       timeout=ds.WAIT_SECONDS, capture_output=True)
+                       timeout=START_TIMEOUT, capture_output=True)
         (name,) = set(os.listdir(folder)) - before
         with Image.open(os.path.join(folder, name)) as image:
             return image.convert("RGB")
 
     def close(self):
-        ds.stop(self.process)
-        self.log.close()
+        self.child.stop()
 
 
 class Wayland(unittest.TestCase):
@@ -72,16 +72,15 @@ class Wayland(unittest.TestCase):
         scratch = tempfile.TemporaryDirectory(prefix="fokarium-wayland-")
         self.addCleanup(scratch.cleanup)
         self.folder = scratch.name
-        self.env = {k: v for k, v in os.environ.items()
-                    if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
 
     def start_program(self, compositor, **options):
-        program = subprocess.Popen([ds.PROGRAM], env=compositor.client_env, **options)
-        self.addCleanup(ds.stop, program)
+        program = harness.Child([harness.ProgramTestCase.binary], compositor.client_env,
+                                stdin=subprocess.DEVNULL, **options)
+        self.addCleanup(program.stop)
         return program
 
     def test_starts_and_shows_its_window_under_the_headless_backend(self):
-        compositor = Compositor("headless", self.env, self.folder)
+        compositor = Compositor("headless", harness.clean_environment(self.folder), self.folder)
         self.addCleanup(compositor.close)
         shots = os.path.join(self.folder, "shots")
         os.mkdir(shots)
@@ -90,30 +89,29 @@ class Wayland(unittest.TestCase):
         with open(protocol_log, "w") as log:
             compositor.client_env["WAYLAND_DEBUG"] = "client"
             program = self.start_program(compositor, stdout=log, stderr=log)
-        ds.wait_for(lambda: white_pixels(compositor.screenshot(shots)) >= COVER_PIXELS,
-                    what="the window with its white cover on the compositor's output")
-        self.assertIsNone(program.poll(), "the program runs on")
+        wait_for(lambda: white_pixels(compositor.screenshot(shots)) >= COVER_PIXELS,
+                 START_TIMEOUT, "the window with its white cover on the compositor's output")
+        self.assertTrue(program.running(), "the program runs on")
         with open(protocol_log, errors="replace") as log:
             messages = log.read()
         self.assertIn(f'set_app_id("{APP_ID}")', messages)
         self.assertIn("xdg_toplevel", messages)
 
     def test_ends_on_esc_with_status_0(self):
-        with ds.XSession(window_manager=False) as session:
-            compositor = Compositor("x11", dict(self.env, DISPLAY=session.display),
-                                    self.folder)
+        with harness.XSession(window_manager=False) as session:
+            compositor = Compositor("x11", session.environment(), self.folder)
             self.addCleanup(compositor.close)
             compositor.client_env.pop("DISPLAY")  # the program must not fall back to X11
             program = self.start_program(compositor, stdout=subprocess.DEVNULL,
                                          stderr=subprocess.DEVNULL)
-            ds.wait_for(lambda: white_pixels(session.screenshot(self.folder)) >= COVER_PIXELS,
-                        what="the window inside weston's window")
+            wait_for(lambda: white_pixels(session.screenshot()) >= COVER_PIXELS, START_TIMEOUT,
+                     "the window inside weston's window")
             # The pointer inside weston's window gives it the X keyboard focus; weston gives
             # the program's new window its own.
-            session.run(["xdotool", "mousemove", "512", "384"])
-            session.run(["xdotool", "key", "Escape"])
-            self.assertEqual(program.wait(ds.WAIT_SECONDS), 0)
+            session.move(512, 384)
+            session.key("Escape")
+            self.assertEqual(program.wait_exit(START_TIMEOUT), 0)
 
 
 if __name__ == "__main__":
-    ds.main()
+    harness.main()

@@ -10,21 +10,31 @@ class CountdownTest(ProgramTestCase):
     def test_cover_goes_after_ten_seconds_and_shows_the_empty_grid(self):
         program = self.start()
         shown_at = time.monotonic()
-        seen = []
+        # Straight X reads of the countdown see every number even on a loaded machine; the
+        # numbers are read afterwards, from each different picture.
+        client = program.session.client
+        countdown = program.rect_on_screen(harness.COUNTDOWN)
+        pictures = []
 
         def cover_gone():
-            screen = program.session.screenshot()
-            if harness.cover_shown(program, screen):
-                seen.append(harness.countdown_value(program, screen))
-                return False
-            return True
+            picture = client.grab_image(countdown)
+            if not harness.has_ink(picture, keep=harness.is_red):
+                return True
+            if not pictures or picture.tobytes() != pictures[-1].tobytes():
+                pictures.append(picture)
+            return False
 
-        self.wait(cover_gone, 20.0, "the countdown to end")
+        self.wait(cover_gone, 30.0, "the countdown to end")
         gone_at = time.monotonic()
         # The ticks are a second apart; the tenth one comes ten seconds after the window was
         # built, which lies between the program's start and its window showing.
         self.assertGreaterEqual(gone_at - program.started, 8.5)
         self.assertLessEqual(gone_at - shown_at, 14.0)
+        seen = []
+        for picture in pictures:
+            text = harness.read_text(picture, keep=harness.is_red)
+            if text and (not seen or seen[-1] != int(text)):  # none while a number is drawn
+                seen.append(int(text))
         self.assertEqual(seen, sorted(seen, reverse=True), "the countdown only goes down")
         self.assertTrue(set(seen) <= set(range(1, 11)), seen)
         self.assertGreaterEqual(len(set(seen)), 5, seen)
@@ -63,11 +73,13 @@ class EnterTest(ProgramTestCase):
             looks.append((started, time.monotonic(), shown))
             if started - after_press > SCREEN_TIMEOUT:
                 break
+        # The pause is a lower bound that holds on any machine. How soon after it the cover goes
+        # depends on the machine's load, so the upper bound only catches a pause of seconds.
         for started, ended, shown in looks:
             if not shown:
                 self.assertGreaterEqual(ended - before_press, 0.4, "cover gone too early")
             else:
-                self.assertLessEqual(started - after_press, 1.0, "cover still up")
+                self.assertLessEqual(started - after_press, 4.0, "cover still up")
         self.assertFalse(looks[-1][2], "the cover went")
 
 
