@@ -58,8 +58,9 @@ TEST_F(ProgramTest, TheLogoIsCentredShrunkAndFlattenedOntoWhite) {
     EXPECT_TRUE(logo.pixelColor(2, 2) == QColor(Qt::white))
         << "transparent corners show the box's white";
     // The wings below row 90 are magenta (222, 48, 150) with a few orange (244, 142, 24) strokes;
-    // their soft edges, blended with white, keep red at 222 or above. A blend with anything dark
-    // (the transparent pixels' black) would show as a darker fringe along every edge.
+    // their soft edges, blended with white, keep red at 222 or above (218 leaves room for the
+    // scaling's rounding). A blend with anything dark, such as the black of the transparent
+    // pixels, would show as a darker fringe along every edge.
     int edgePixels = 0, fringePixels = 0;
     for (int y = 90; y < logo.height(); ++y) {
         for (int x = 0; x < logo.width(); ++x) {
