@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTimer>
 
 using namespace testing_support;
@@ -75,16 +76,15 @@ TEST_F(FormWindowTest, FontSizeWritesFollowTheScreenResolution) {
 }
 
 TEST_F(FormWindowTest, AFontTooHighForTheBoxGrowsItDownwards) {
-    // A 32-high cell with the 3 x 3 font: line height plus two edges.
-    ui::writeProperty(ui::cell(20), Property::FontSize, 120);
-    QFont font(QString::fromLatin1(ui::defaultFace));
-    font.setPixelSize(160);
-    font.setBold(true);
-    const int expected = QFontMetrics(font).height() + 2 * ui::edgeThickness;
-    EXPECT_EQ(window().widget(ui::cell(20))->geometry(), QRect(80, 72, 48, expected));
-    // A box high enough does not shrink.
-    ui::writeProperty(ui::cell(20), Property::FontSize, 9);
-    EXPECT_EQ(window().widget(ui::cell(20))->height(), expected);
+    // Cell 20 stands 48 x 32 at (80, 72). It grows to its font's line height plus a 2 px edge
+    // above and below; the line heights of bold AR PL UMing CN at 12, 60, 80, 107 and 160 px are
+    // 12, 64, 85, 113 and 169. A box high enough does not shrink.
+    const std::pair<int, int> cases[] = {{9, 32},   {45, 68},   {60, 89},
+                                         {80, 117}, {120, 173}, {9, 173}};
+    for (const auto& [points, height] : cases) {
+        ui::writeProperty(ui::cell(20), Property::FontSize, points);
+        EXPECT_EQ(window().widget(ui::cell(20))->geometry(), QRect(80, 72, 48, height)) << points;
+    }
 }
 
 TEST_F(FormWindowTest, TextWritesRaiseContentChangedOnceAndRoundTripGbk) {
@@ -251,22 +251,48 @@ TEST_F(FormWindowTest, StackingFollowsTheFormListOrderPerContainer) {
     }
 }
 
+namespace {
+
+// The columns of the countdown's area that hold its red ink as it reaches the screen. The offscreen
+// platform's screen grab reads the window's backing store, which keeps whatever was painted before
+// and not painted over since, where QWidget::grab would paint the widget anew.
+std::vector<int> redColumnsOnScreen(ui::FormWindow& window) {
+    QWidget& top = window.mainWindow();
+    const QRect area(window.widget(ui::计时1)->mapTo(&top, QPoint(0, 0)), QSize(40, 40));
+    const QImage shot =
+        top.screen()
+            ->grabWindow(top.winId(), area.x(), area.y(), area.width(), area.height())
+            .toImage();
+    std::vector<int> columns;
+    for (int x = 0; x < shot.width(); ++x) {
+        for (int y = 0; y < shot.height(); ++y) {
+            const QColor c = shot.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < 90 && c.blue() < 90) {
+                columns.push_back(x);
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+} // namespace
+
 TEST_F(FormWindowTest, ANewCaptionLeavesNoTraceOfTheOldOne) {
     show();
-    QWidget* cover = window().widget(ui::分组框2);
-    const QRect area = window().widget(ui::计时1)->geometry();
-    const auto captionAfter = [&](const char* first) {
-        ui::writeProperty(ui::计时1, Property::Text, first);
-        cover->repaint();
-        ui::writeProperty(ui::计时1, Property::Text, "9");
-        cover->repaint();
-        return cover->grab(area).toImage();
-    };
-    const QImage after10 = captionAfter("10");
-    EXPECT_EQ(after10, captionAfter("88"));
-    ui::writeProperty(ui::计时1, Property::Text, "");
-    cover->repaint();
-    EXPECT_NE(after10, cover->grab(area).toImage()) << "the caption is drawn at all";
+    // At 29 px "10" has red ink in 21 of the 40 columns (9 to 33), "9" in 13 (14 to 26).
+    ui::writeProperty(ui::计时1, Property::Text, "10");
+    ASSERT_TRUE(waitUntil([&] { return redColumnsOnScreen(window()).size() >= 18; }))
+        << "two digits in red reach the screen";
+    ui::writeProperty(ui::计时1, Property::Text, "9");
+    EXPECT_TRUE(waitUntil([&] {
+        const std::vector<int> red = redColumnsOnScreen(window());
+        return !red.empty() && red.size() <= 15;
+    })) << "only one digit's red remains: no trace of the old caption";
+    const std::vector<int> red = redColumnsOnScreen(window());
+    ASSERT_FALSE(red.empty());
+    EXPECT_GE(red.front(), 12) << "the one digit stands in the middle";
+    EXPECT_LE(red.back(), 28);
 }
 
 TEST_F(FormWindowTest, FocusOnAHiddenCellShowsNoCaretAndTypingChangesNothing) {

@@ -3,7 +3,6 @@
 
 #include "program_fixture.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -107,25 +106,14 @@ struct QuestionSeen {
 };
 
 void answerQuestion(const QString& button, QuestionSeen& seen, int keepOpenMs = 0) {
-    QTimer::singleShot(0, [button, &seen, keepOpenMs] {
-        ASSERT_TRUE(waitUntil(
-            [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); }));
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        seen.title = box->windowTitle();
-        seen.text = box->text();
+    whenBoxShows([button, &seen, keepOpenMs](QMessageBox& box) {
+        seen.title = box.windowTitle();
+        seen.text = box.text();
         seen.timerStopped = !countdownTimer()->isActive();
         const ui::Text before = text(ui::计时1);
         QTest::qWait(keepOpenMs);
         seen.ticksWhileOpen = text(ui::计时1) == before ? 0 : 1;
-        if (button == "Esc") {
-            QTest::keyClick(box, Qt::Key_Escape);
-            return;
-        }
-        for (QAbstractButton* b : box->buttons()) {
-            if (b->text() == button) {
-                QTest::mouseClick(b, Qt::LeftButton);
-            }
-        }
+        answerBox(box, button);
     });
 }
 

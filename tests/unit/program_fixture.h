@@ -1,6 +1,7 @@
 #pragma once
 // Fixtures that build the real main window on the offscreen platform, and helpers that act on it
-// the way a user would: real mouse moves and clicks through Qt's window system input.
+// the way a user would: real mouse moves and clicks through Qt's window system input, choosing a
+// grid size, answering a message box. Shared by the unit tests and the desktop tests in C++.
 
 #include "app/shell.h"
 #include "qt_printing.h"
@@ -8,9 +9,12 @@
 #include "ui/form/form_window.h"
 #include "ui/form/window_widget.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -52,6 +56,47 @@ inline void clickAt(ui::ControlId id, QPoint local) {
 
 inline void pressAt(ui::ControlId id, QPoint local) {
     QTest::mousePress(topLevel(), Qt::LeftButton, {}, inWindow(id, local));
+}
+
+// Picks a grid size the way the user does: the item becomes the current one, then the list's
+// item-selected event runs. -1 leaves no item chosen.
+inline void chooseSize(int item) {
+    ui::writeProperty(ui::组合框1, ui::Property::CurrentItem, item);
+    ui::FormWindow::current()->raise(ui::组合框1, ui::Event::ListItemSelected);
+}
+
+// Once the next modal message box shows, hands it to `act`, which reads it and answers it. Call it
+// before the code that opens the box: it runs inside the event loop that the open box spins.
+inline void whenBoxShows(std::function<void(QMessageBox&)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+        QMessageBox* box = nullptr;
+        ASSERT_TRUE(waitUntil([&] {
+            box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            return box != nullptr;
+        })) << "no message box showed";
+        act(*box);
+    });
+}
+
+// Answers a box as the user does: "Esc" by the key, "close" by the title bar's close button, any
+// other text by a click on the button that carries it.
+inline void answerBox(QMessageBox& box, const QString& how) {
+    if (how == "Esc") {
+        QTest::keyClick(&box, Qt::Key_Escape);
+        return;
+    }
+    if (how == "close") {
+        box.close();
+        return;
+    }
+    for (QAbstractButton* button : box.buttons()) {
+        if (button->text() == how) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
+        }
+    }
+    ADD_FAILURE() << "the box has no button " << how.toStdString();
+    box.close(); // so that the code under test does not wait forever
 }
 
 inline int integer(ui::ControlId id, ui::Property property) {
