@@ -25,7 +25,6 @@ void GroupBoxWidget::paintEvent(QPaintEvent*) {
     qDrawShadeRect(&painter, rect(), palette(), true, 1);
 }
 
-
 bool GroupBoxWidget::focusNextPrevChild(bool next) {
     // Qt asks a group box that is being hidden to pass on the focus that one of its controls holds.
     // Hiding gives no other control the focus: the window keeps it, so typing changes nothing until
