@@ -152,3 +152,10 @@ def logo_shown(program, screen=None):
 def signature_shown(program, screen=None):
     return harness.has_ink(program.capture(SIGNATURE, screen), keep=harness.is_dark,
                            at_least=100)
+
+
+def logo_and_signature_hidden_on_the_cover(program):
+    """Both hidden while the cover is still up (its going would hide them too)."""
+    screen = program.session.screenshot()
+    return (harness.cover_shown(program, screen) and not logo_shown(program, screen)
+            and not signature_shown(program, screen))

@@ -51,9 +51,8 @@ class DragTest(ProgramTestCase):
                           and screen_checks.signature_shown(program),
                           harness.SCREEN_TIMEOUT, "the logo and the signature")
                 session.move(*cover_point(program, BASE_LABEL_POINT))
-                self.wait(lambda: not screen_checks.logo_shown(program)
-                          and not screen_checks.signature_shown(program),
-                          harness.SCREEN_TIMEOUT, "the logo and the signature to hide")
+                self.wait(lambda: screen_checks.logo_and_signature_hidden_on_the_cover(program),
+                          harness.SCREEN_TIMEOUT, "the logo and the signature to hide on the cover")
                 session.tool("xdotool", "mouseup", button, check=True)
                 self.assertTrue(harness.cover_shown(program), "no press reached the picture")
                 program.stop()

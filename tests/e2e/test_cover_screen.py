@@ -53,8 +53,8 @@ class CoverScreenTest(ProgramTestCase):
         self.wait(lambda: logo_shown(program) and signature_shown(program),
                   harness.SCREEN_TIMEOUT, "the logo and the signature")
         session.move(*cover_point(program, BASE_LABEL_POINT))
-        self.wait(lambda: not logo_shown(program) and not signature_shown(program),
-                  harness.SCREEN_TIMEOUT, "the logo and the signature to hide")
+        self.wait(lambda: screen_checks.logo_and_signature_hidden_on_the_cover(program),
+                  harness.SCREEN_TIMEOUT, "the logo and the signature to hide on the cover")
 
 
 if __name__ == "__main__":
