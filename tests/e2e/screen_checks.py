@@ -20,6 +20,9 @@ BASE_LABEL_POINT = (150, 500)  # inside 底板, where no other control lies abov
 COVER_BLANK_POINT = (40, 300)  # the cover's own background, outside every control
 PREFACE_POINT = (286, 300)  # the preface label 透明标签2
 
+# The first batch of the 3 x 3 grid: every run draws from the same generator state.
+FIRST_3X3 = ["6", "9", "8", "5", "2", "4", "1", "3", "7"]
+
 # The face the program draws every text in (AR PL UMing CN is face 0 of the collection).
 FONT_FILE, FONT_INDEX = "/usr/share/fonts/truetype/arphic/uming.ttc", 0
 
@@ -95,7 +98,7 @@ class Pointer:
     @staticmethod
     def shape(cursor):
         """(ink box, hot spot) of a cursor image; the ink is every pixel that is not transparent."""
-        width, height = cursor.width, cursor.height
+        width = cursor.width
         opaque = [(i % width, i // width) for i, argb in enumerate(cursor.cursor_image)
                   if (argb >> 24) & 255 >= 128]
         xs, ys = [x for x, _ in opaque], [y for _, y in opaque]

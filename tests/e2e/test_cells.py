@@ -7,7 +7,6 @@ from harness import (ProgramTestCase, cell_rect, choose_size, enter, press_batch
 import screen_checks
 from screen_checks import Pointer
 
-FIRST_3X3 = ["6", "9", "8", "5", "2", "4", "1", "3", "7"]
 # Character height of the cells' bold font at each grid size, in pixels.
 FONT_PIXELS = {3: 160, 4: 107, 5: 80, 6: 60}
 HIGHLIGHTED = {3: {5}, 4: {6, 7, 10, 11}, 5: {13}, 6: {15, 16, 21, 22}}
@@ -73,7 +72,7 @@ class CellInputTest(ProgramTestCase):
         caret = screen_checks.blinking_caret(program, inside)
         self.assertIsNotNone(caret, "the caret still blinks")
         self.assertLessEqual(caret, digit[0], "Home moved the caret before the digit")
-        self.assertEqual(read_grid(program, 3), FIRST_3X3, "no text changed")
+        self.assertEqual(read_grid(program, 3), screen_checks.FIRST_3X3, "no text changed")
         self.assertEqual(harness.text_colours(program, 3),
                          [harness.HIGHLIGHT if k == 5 else (0, 0, 0) for k in range(1, 10)])
 

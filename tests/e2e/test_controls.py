@@ -1,5 +1,6 @@
 """The controls as a person uses them: the check box over its whole rectangle, mouse moves during a
-drag, the drop-down list, and the title bar with its buttons (minimize and restore keep the state)."""
+drag, the drop-down list, and the title bar with its buttons (minimize and restore keep the
+state)."""
 
 import harness
 from harness import (AGREEMENT, ENTER_PICTURE, SIZE_ITEMS, SIZE_SELECTOR, SIZE_SELECTOR_TEXT,
@@ -15,7 +16,6 @@ AGREEMENT_POINTS = {
     "below the caption": (AGREEMENT.left + 60, AGREEMENT.top + AGREEMENT.height - 3),
     "right of the caption": (AGREEMENT.left + 185, AGREEMENT.top + 12),
 }
-FIRST_3X3 = ["6", "9", "8", "5", "2", "4", "1", "3", "7"]
 BUTTON_STEP = 16  # openbox's title-bar buttons stand 16 px apart
 
 
@@ -135,7 +135,7 @@ class TitleBarTest(ProgramTestCase):
         # openbox animates the restore; the frame comes back to its place.
         self.wait(lambda: session.frame_rect(program.window) == frame, harness.SCREEN_TIMEOUT,
                   f"the frame back at {frame}")
-        self.wait(lambda: read_grid(program, 3) == FIRST_3X3, harness.SCREEN_TIMEOUT,
+        self.wait(lambda: read_grid(program, 3) == screen_checks.FIRST_3X3, harness.SCREEN_TIMEOUT,
                   "the same numbers after restoring")
         self.assertEqual(harness.size_shown(program), "3x3")
         self.assertTrue(program.running())

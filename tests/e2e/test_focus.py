@@ -2,11 +2,10 @@
 the user clicks a cell, and no control shows a focus frame. Esc always ends the program."""
 
 import harness
-from harness import (AGREEMENT, COVER, ENTER_PICTURE,
-                     ProgramTestCase, cell_rect, cover_shown, enter, press_batch_button, read_grid)
+from harness import (AGREEMENT, COVER, ENTER_PICTURE, ProgramTestCase, cell_rect, cover_shown,
+                     enter, press_batch_button, read_grid)
 import screen_checks
 
-FIRST_3X3 = ["6", "9", "8", "5", "2", "4", "1", "3", "7"]
 # Digits that pick a size in the selector, letters, arrows, space and Return.
 KEYS = ("4", "5", "6", "3", "a", "x", "Down", "Up", "Right", "Left", "space", "Return", "6")
 COUNTDOWN_BOUND = 25.0  # the cover goes ten seconds after start
@@ -46,7 +45,7 @@ class FocusRuleTest(ProgramTestCase):
                 # The button's click is handled after the keys: a 3 x 3 grid must fill.
                 press_batch_button(program, 3)
                 screen = program.session.screenshot()
-                self.assertEqual(read_grid(program, 3, screen), FIRST_3X3)
+                self.assertEqual(read_grid(program, 3, screen), screen_checks.FIRST_3X3)
                 self.assertEqual(harness.size_shown(program, screen), "3x3")
                 program.session.key("Escape")
                 self.assertExitsWith(program, 0)
