@@ -177,6 +177,7 @@ int runProgram(int argc, char** argv) {
         std::fprintf(stderr, "fokarium: %s\n", problem->c_str());
         return exitCodeFatal;
     }
+    ui::allowSyntheticBoldAtEverySize(); // before the first font is loaded
     Application application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false); // the shell ends the loop after the destroy
     QGuiApplication::setDesktopFileName(QStringLiteral(FOKARIUM_APP_ID));

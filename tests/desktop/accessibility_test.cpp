@@ -3,7 +3,7 @@
 // grid size, their numbers as text, what is hidden, and the enter picture's press action.
 
 #include "app/event_bindings.h"
-#include "tests/unit/program_fixture.h"
+#include "program_fixture.h"
 #include "ui/accessibility/cell_names.h"
 #include "ui/controls/fonts.h"
 #include "ui/controls/properties.h"

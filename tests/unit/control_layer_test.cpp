@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPainter>
 #include <QScreen>
 #include <QTimer>
 
@@ -71,7 +72,40 @@ TEST_F(FormWindowTest, FontSizeWritesFollowTheScreenResolution) {
     for (const auto& [points, pixels] : cases) {
         ui::writeProperty(ui::cell(1), Property::FontSize, points);
         EXPECT_EQ(edit->font().pixelSize(), pixels) << points;
-        EXPECT_TRUE(edit->font().bold()) << "the other members of the font stay";
+    }
+}
+
+TEST_F(FormWindowTest, FontSizeWritesKeepTheDigitsBoldOnScreen) {
+    // The ink of the cell's digit against the same digit drawn at normal weight in the same face
+    // and size; the box's own edge is taken out by grabbing it empty too.
+    const auto inkOf = [](const QImage& image) {
+        double ink = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                ink += 255 - qGray(image.pixel(x, y));
+            }
+        }
+        return ink;
+    };
+    show();
+    QWidget* edit = window().widget(ui::cell(1));
+    for (const auto& [points, pixels] : {std::pair{120, 160}, {80, 107}, {60, 80}, {45, 60}}) {
+        ui::writeProperty(ui::cell(1), Property::FontSize, points);
+        ui::writeProperty(ui::cell(1), Property::Text, "");
+        const double empty = inkOf(edit->grab().toImage());
+        ui::writeProperty(ui::cell(1), Property::Text, "8");
+        const double bold = inkOf(edit->grab().toImage()) - empty;
+
+        QFont normal(QString::fromLatin1(ui::defaultFace));
+        normal.setPixelSize(pixels);
+        QImage reference(edit->size(), QImage::Format_RGB32);
+        reference.fill(Qt::white);
+        QPainter painter(&reference);
+        painter.setFont(normal);
+        painter.setPen(Qt::black);
+        painter.drawText(reference.rect(), Qt::AlignCenter, QStringLiteral("8"));
+        painter.end();
+        EXPECT_GE(bold, 1.25 * inkOf(reference)) << pixels << " px";
     }
 }
 
@@ -257,7 +291,7 @@ namespace {
 // platform's screen grab reads the window's backing store, which keeps whatever was painted before
 // and not painted over since, where QWidget::grab would paint the widget anew.
 std::vector<int> redColumnsOnScreen(ui::FormWindow& window) {
-    QWidget& top = window.mainWindow();
+    QWidget& top = window.windowWidget();
     const QRect area(window.widget(ui::计时1)->mapTo(&top, QPoint(0, 0)), QSize(40, 40));
     const QImage shot =
         top.screen()

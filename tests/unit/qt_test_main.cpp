@@ -9,6 +9,7 @@
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    ui::allowSyntheticBoldAtEverySize();
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     ui::installDefaultGuiFont();

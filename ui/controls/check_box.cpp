@@ -5,9 +5,21 @@
 #include "ui/texts/gbk_text.h"
 
 namespace ui {
+namespace {
+
+// A click anywhere in the box's rectangle toggles it, not only on the mark and the caption's text.
+class WholeAreaCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint& position) const override { return rect().contains(position); }
+};
+
+} // namespace
 
 CheckBoxControl::CheckBoxControl(const ControlRecord& record, FormWindow& window, QWidget* parent)
-    : WidgetControl(record, window, new QCheckBox(fromGbk(record.text), parent)),
+    : WidgetControl(record, window, new WholeAreaCheckBox(fromGbk(record.text), parent)),
       box_(static_cast<QCheckBox*>(widget())) {
     box_->setFont(buildFont(record.font));
     QPalette palette = box_->palette();

@@ -4,6 +4,8 @@
 #include "ui/controls/fonts.h"
 #include "ui/texts/gbk_text.h"
 
+#include <QProxyStyle>
+#include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
 #include <algorithm>
 
@@ -21,12 +23,41 @@ public:
     }
 };
 
+// A drop-down list as the form draws it: a white selection field with the arrow button at its
+// right end, and a list that opens below the field (Fusion draws a button and opens the list over
+// the field, lined up on the current item).
+class DropDownListStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ComboBox_Popup) {
+            return 0;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override {
+        if (const auto* box = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+            box && control == CC_ComboBox) {
+            QStyleOptionComboBox field = *box;
+            field.editable = true; // drawn as a text field, although no text can be typed
+            QProxyStyle::drawComplexControl(control, &field, painter, widget);
+            return;
+        }
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+    }
+};
+
 } // namespace
 
 ComboBoxControl::ComboBoxControl(const ControlRecord& record, FormWindow& window, QWidget* parent)
     : WidgetControl(record, window, new QComboBox(parent)),
       combo_(static_cast<QComboBox*>(widget())) {
     combo_->setEditable(false);
+    auto* style = new DropDownListStyle;
+    style->setParent(combo_);
+    combo_->setStyle(style);
     combo_->setFont(buildFont(record.font));
     combo_->setItemDelegate(new TallerItemDelegate(combo_));
     QPalette palette = combo_->palette();

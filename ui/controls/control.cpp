@@ -22,8 +22,11 @@ WidgetControl::WidgetControl(const ControlRecord& record, FormWindow& window, QW
     : Control(record, window), widget_(widget) {
     widget_->setObjectName(fromGbk(record.name));
     widget_->setGeometry(record.left, record.top, record.width, record.height);
-    widget_->setFocusPolicy(record.tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    // A control without a tab stop (a label, a picture, a group box) never takes the focus, not
+    // even on a click: the keys stay where they were.
+    widget_->setFocusPolicy(record.tabStop ? Qt::StrongFocus : Qt::NoFocus);
     widget_->setAttribute(Qt::WA_NoMousePropagation);
+    routeMouseEvents(*this, *widget_);
 }
 
 Value WidgetControl::read(Property property) const {
@@ -89,13 +92,25 @@ protected:
         const bool move = event->type() == QEvent::MouseMove;
         const bool press = event->type() == QEvent::MouseButtonPress &&
                            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
-        if (move || press) {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            const QPoint at = mouse->position().toPoint();
-            control_.raise(move ? Event::MouseMoved : Event::LeftButtonPressed,
-                           {static_cast<std::uint16_t>(at.x()), static_cast<std::uint16_t>(at.y()),
-                            keyState(mouse->modifiers())});
+        if (!move && !press) {
+            return false;
         }
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        Control* target = &control_;
+        QPoint at = mouse->position().toPoint();
+        if (move && mouse->buttons() != Qt::NoButton) {
+            // While a button is held Qt sends every move to the widget where it went down; the
+            // move belongs to the control under the pointer.
+            const QPoint global = mouse->globalPosition().toPoint();
+            target = control_.window().controlAt(global);
+            if (!target) {
+                return false;
+            }
+            at = target->widget()->mapFromGlobal(global);
+        }
+        target->raise(move ? Event::MouseMoved : Event::LeftButtonPressed,
+                      {static_cast<std::uint16_t>(at.x()), static_cast<std::uint16_t>(at.y()),
+                       keyState(mouse->modifiers())});
         return false; // the widget then handles the input as usual
     }
 

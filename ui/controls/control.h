@@ -32,7 +32,6 @@ public:
     // Raises one of this control's events: runs the bound handler, if any, at once.
     void raise(Event event, EventArgs args = {});
 
-protected:
     FormWindow& window() const { return window_; }
 
 private:
@@ -62,7 +61,8 @@ inline constexpr int coordinateLimit = 32627;
 
 // Routes the mouse events of a control's widget to the control: moves (also with no button held)
 // and left presses go to the topmost control under the pointer, before the widget handles them,
-// and are never passed on to the container beneath.
+// and are never passed on to the container beneath. Every control's widget routes them, so that
+// the moves of a drag reach the control under the pointer wherever the button went down.
 void routeMouseEvents(Control& control, QWidget& widget);
 
 } // namespace ui

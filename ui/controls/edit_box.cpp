@@ -4,6 +4,11 @@
 #include "ui/controls/fonts.h"
 #include "ui/texts/gbk_text.h"
 
+#include <QApplication>
+#include <QBasicTimer>
+#include <QPainter>
+#include <QStyle>
+#include <QTimerEvent>
 #include <algorithm>
 
 namespace ui {
@@ -13,8 +18,69 @@ constexpr int inputModeLimit = 11;
 constexpr int readOnlyMode = 1;
 constexpr int maskedMode = 2;
 
+// Qt's read-only line edit draws no caret. A read-only box here still shows a blinking caret where
+// the user put it, at the cursor flash rate of the platform, while it has the focus.
+class CellLineEdit : public QLineEdit {
+public:
+    explicit CellLineEdit(QWidget* parent) : QLineEdit(parent) {
+        connect(this, &QLineEdit::cursorPositionChanged, this, [this] { restartBlinking(); });
+    }
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        restartBlinking();
+    }
+
+    void focusOutEvent(QFocusEvent* event) override {
+        QLineEdit::focusOutEvent(event);
+        blinking_.stop();
+        caretOn_ = false;
+        update();
+    }
+
+    void timerEvent(QTimerEvent* event) override {
+        if (event->timerId() != blinking_.timerId()) {
+            QLineEdit::timerEvent(event);
+            return;
+        }
+        caretOn_ = !caretOn_;
+        update(caretArea());
+    }
+
+    void paintEvent(QPaintEvent* event) override {
+        QLineEdit::paintEvent(event);
+        if (isReadOnly() && caretOn_ && hasFocus()) {
+            QPainter painter(this);
+            painter.fillRect(caretArea(), palette().color(QPalette::Text));
+        }
+    }
+
+private:
+    // Where Qt draws the caret of an editable box: cursorRect() spans 5 px either side of it.
+    QRect caretArea() const {
+        const QRect around = cursorRect();
+        const int width = style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this);
+        return {around.left() + 5, around.top(), width, around.height() - 1};
+    }
+
+    void restartBlinking() {
+        caretOn_ = true;
+        const int flashTime = QApplication::cursorFlashTime();
+        if (hasFocus() && flashTime >= 2) {
+            blinking_.start(flashTime / 2, this);
+        } else {
+            blinking_.stop();
+        }
+        update();
+    }
+
+    QBasicTimer blinking_;
+    bool caretOn_ = false;
+};
+
 QLineEdit* makeLineEdit(QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
+    auto* edit = new CellLineEdit(parent);
     edit->setFrame(true);
     edit->setAlignment(Qt::AlignCenter);
     return edit;
@@ -62,6 +128,7 @@ void EditBoxControl::write(Property property, const Value& value) {
     case Property::ReadOnly:
         inputMode_ = std::clamp(value.integer(), 0, inputModeLimit);
         edit_->setReadOnly(inputMode_ == readOnlyMode);
+        edit_->setCursor(Qt::IBeamCursor); // Qt gives a read-only box the arrow
         edit_->setEchoMode(inputMode_ == maskedMode ? QLineEdit::Password : QLineEdit::Normal);
         applyColours(); // a read-only box keeps its colours, it is not greyed
         break;

@@ -7,6 +7,10 @@
 
 namespace ui {
 
+void allowSyntheticBoldAtEverySize() {
+    qputenv("QT_NO_SYNTHESIZED_BOLD_LIMIT", "1");
+}
+
 void installDefaultGuiFont() {
     QFont font(QString::fromLatin1(defaultFace));
     font.setPixelSize(defaultGuiFontHeight);

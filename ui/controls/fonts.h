@@ -13,6 +13,11 @@ namespace ui {
 inline constexpr const char* defaultFace = "AR PL UMing CN";
 inline constexpr int defaultGuiFontHeight = 12;
 
+// Lets Qt draw the bold of a face that has only one weight at every size: its FreeType engine
+// otherwise emboldens such a face only below 64 px, so the big cell digits would come out at normal
+// weight. Font engines read this when they are built: call it before the application loads a font.
+void allowSyntheticBoldAtEverySize();
+
 // Installs the default GUI font on the application.
 void installDefaultGuiFont();
 

@@ -4,6 +4,7 @@
 #include "ui/controls/fonts.h"
 #include "ui/texts/gbk_text.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -22,6 +23,17 @@ void GroupBoxWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), toQColor(background_));
     qDrawShadeRect(&painter, rect(), palette(), true, 1);
+}
+
+bool GroupBoxWidget::focusNextPrevChild(bool next) {
+    // Qt asks a group box that is being hidden to pass on the focus that one of its controls holds.
+    // Hiding gives no other control the focus: the window keeps it, so typing changes nothing until
+    // the user clicks a control.
+    if (!isVisible() && isAncestorOf(QApplication::focusWidget())) {
+        window()->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return QGroupBox::focusNextPrevChild(next);
 }
 
 } // namespace ui

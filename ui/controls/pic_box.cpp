@@ -88,7 +88,6 @@ void PicBoxWidget::paintEvent(QPaintEvent*) {
 PicBoxControl::PicBoxControl(const ControlRecord& record, FormWindow& window, QWidget* parent)
     : WidgetControl(record, window,
                     new PicBoxWidget(record, makePictureView(record.picture), parent)) {
-    routeMouseEvents(*this, *widget());
     if (record.handPointer) {
         if (const auto pointer = handPointer()) {
             widget()->setCursor(*pointer);

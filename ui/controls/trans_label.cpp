@@ -61,9 +61,7 @@ void TransLabelWidget::paintEvent(QPaintEvent*) {
 TransLabelControl::TransLabelControl(const ControlRecord& record, FormWindow& window,
                                      QWidget* parent)
     : WidgetControl(record, window, new TransLabelWidget(record, parent)),
-      label_(static_cast<TransLabelWidget*>(widget())) {
-    routeMouseEvents(*this, *label_);
-}
+      label_(static_cast<TransLabelWidget*>(widget())) {}
 
 Value TransLabelControl::read(Property property) const {
     return property == Property::Text ? Value(label_->caption()) : WidgetControl::read(property);

@@ -106,6 +106,18 @@ Control& FormWindow::control(ControlId id) const {
     throw NoSuchControl(id);
 }
 
+Control* FormWindow::controlAt(const QPoint& globalPosition) const {
+    QWidget* hit = main_->childAt(main_->mapFromGlobal(globalPosition));
+    for (; hit && hit != main_.get(); hit = hit->parentWidget()) {
+        for (const auto& control : controls_) {
+            if (control->widget() == hit) {
+                return control.get();
+            }
+        }
+    }
+    return nullptr;
+}
+
 void FormWindow::giveFocus(ControlId id) {
     QWidget* target = id == windowRecord().id ? main_.get() : widget(id);
     focusHolder_ = id;

@@ -39,6 +39,8 @@ public:
     Control& control(ControlId id) const; // throws NoSuchControl
     QWidget* widget(ControlId id) const { return control(id).widget(); }
     WindowWidget& windowWidget() const { return *main_; }
+    // The topmost control on screen under a point of the screen, or nullptr.
+    Control* controlAt(const QPoint& globalPosition) const;
 
     // Gives the keyboard focus to a control, also a hidden one. Qt refuses the focus to hidden
     // widgets, so then the window itself holds it: no caret shows and no key but Esc does anything.
