@@ -234,6 +234,11 @@ COUNTDOWN = Rect(512, 16, 40, 40)
 PREFACE = Rect(81, 172, 410, 272)
 LOGO = Rect(398, 432, 137, 136)  # the picture, 137 x 136 at left 1 in its 139 x 136 box
 ENTER_PICTURE = Rect(246, 482, 80, 80)
+LOGO_CLEAR_OF_SIGNATURE = Rect(480, 436, 52, 110)  # a part of the logo that nothing else covers
+SIGNATURE = Rect(330, 556, 200, 48)  # the text "By: Varnholt", clear of the enter picture
+BASE_LABEL_POINT = (150, 500)  # inside 底板, where no other control lies above it
+COVER_BLANK_POINT = (40, 300)  # the cover's own background, outside every control
+PREFACE_POINT = (286, 300)  # the preface label 透明标签2
 AGREEMENT = Rect(16, 561, 208, 42)
 AGREEMENT_INDICATOR = Rect(17, 576, 12, 12)  # the tick's square at the box's left end
 BATCH_BUTTON = Rect(247, 566, 78, 36)
@@ -244,6 +249,9 @@ GRID_ORIGIN, GRID_EXTENT = 15, 540
 GRID = Rect(GRID_ORIGIN, GRID_ORIGIN, GRID_EXTENT, GRID_EXTENT)
 HIGHLIGHT = (128, 160, 128)  # the text colour of the centre cell, or of the centre four
 CELL_EDGE = 5  # stays clear of a cell's 2 px sunken edge
+
+# The first batch of the 3 x 3 grid: every run draws from the same generator state.
+FIRST_3X3 = ["6", "9", "8", "5", "2", "4", "1", "3", "7"]
 
 
 def cell_rect(size, k):

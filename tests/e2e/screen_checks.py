@@ -10,18 +10,7 @@ from PIL import Image, ImageChops, ImageDraw, ImageFont
 from Xlib import display as xdisplay
 
 import harness
-from harness import SCREEN_TIMEOUT, Rect, luminance, wait_for
-
-# Places in the coordinates of the cover, from the form.
-LOGO = Rect(397, 432, 139, 136)
-LOGO_CLEAR_OF_SIGNATURE = Rect(480, 436, 52, 110)  # a part of LOGO that nothing else covers
-SIGNATURE = Rect(330, 556, 200, 48)  # the text "By: Varnholt", clear of the enter picture
-BASE_LABEL_POINT = (150, 500)  # inside 底板, where no other control lies above it
-COVER_BLANK_POINT = (40, 300)  # the cover's own background, outside every control
-PREFACE_POINT = (286, 300)  # the preface label 透明标签2
-
-# The first batch of the 3 x 3 grid: every run draws from the same generator state.
-FIRST_3X3 = ["6", "9", "8", "5", "2", "4", "1", "3", "7"]
+from harness import LOGO_CLEAR_OF_SIGNATURE, SCREEN_TIMEOUT, SIGNATURE, luminance, wait_for
 
 # The face the program draws every text in (AR PL UMing CN is face 0 of the collection).
 FONT_FILE, FONT_INDEX = "/usr/share/fonts/truetype/arphic/uming.ttc", 0

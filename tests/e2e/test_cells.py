@@ -41,7 +41,7 @@ class CellInputTest(ProgramTestCase):
         program = self.start()
         pointer = Pointer(program.session)
         self.addCleanup(pointer.close)
-        pointer.move_over(program, screen_checks.COVER_BLANK_POINT)
+        pointer.move_over(program, harness.COVER_BLANK_POINT)
         self.wait(lambda: Pointer.is_arrow(pointer.image()), harness.SCREEN_TIMEOUT,
                   "the arrow over the cover")
         enter(program)
@@ -72,7 +72,7 @@ class CellInputTest(ProgramTestCase):
         caret = screen_checks.blinking_caret(program, inside)
         self.assertIsNotNone(caret, "the caret still blinks")
         self.assertLessEqual(caret, digit[0], "Home moved the caret before the digit")
-        self.assertEqual(read_grid(program, 3), screen_checks.FIRST_3X3, "no text changed")
+        self.assertEqual(read_grid(program, 3), harness.FIRST_3X3, "no text changed")
         self.assertEqual(harness.text_colours(program, 3),
                          [harness.HIGHLIGHT if k == 5 else (0, 0, 0) for k in range(1, 10)])
 

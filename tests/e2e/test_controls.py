@@ -7,7 +7,8 @@ from harness import (AGREEMENT, ENTER_PICTURE, SIZE_ITEMS, SIZE_SELECTOR, SIZE_S
                      ProgramTestCase, Rect, enter, luminance, press_batch_button, read_grid,
                      read_text)
 import screen_checks
-from screen_checks import BASE_LABEL_POINT, COVER_BLANK_POINT, cover_point
+from harness import BASE_LABEL_POINT, COVER_BLANK_POINT
+from screen_checks import cover_point
 
 # Points of the check box's 208 x 42 rectangle away from its mark and its caption's text.
 AGREEMENT_POINTS = {
@@ -135,7 +136,7 @@ class TitleBarTest(ProgramTestCase):
         # openbox animates the restore; the frame comes back to its place.
         self.wait(lambda: session.frame_rect(program.window) == frame, harness.SCREEN_TIMEOUT,
                   f"the frame back at {frame}")
-        self.wait(lambda: read_grid(program, 3) == screen_checks.FIRST_3X3, harness.SCREEN_TIMEOUT,
+        self.wait(lambda: read_grid(program, 3) == harness.FIRST_3X3, harness.SCREEN_TIMEOUT,
                   "the same numbers after restoring")
         self.assertEqual(harness.size_shown(program), "3x3")
         self.assertTrue(program.running())

@@ -6,7 +6,8 @@ from harness import (BATCH_BUTTON, COUNTDOWN, ENTER_PICTURE, SIZE_SELECTOR, Prog
                      cell_rect, cells_inked, countdown_value, cover_shown, enter,
                      press_batch_button, read_grid)
 import screen_checks
-from screen_checks import BASE_LABEL_POINT, cover_point, ink_box, logo_shown, signature_shown
+from harness import BASE_LABEL_POINT
+from screen_checks import cover_point, ink_box, logo_shown, signature_shown
 
 COUNTDOWN_PIXELS = 29  # the countdown's character height
 
@@ -22,7 +23,7 @@ class CoverScreenTest(ProgramTestCase):
         self.assertEqual(cells_inked(program, 3, screen), [False] * 9, "an empty grid")
         self.assertEqual(harness.size_shown(program, screen), "3x3")
         press_batch_button(program, 3)
-        self.assertEqual(read_grid(program, 3), screen_checks.FIRST_3X3, "the first batch")
+        self.assertEqual(read_grid(program, 3), harness.FIRST_3X3, "the first batch")
 
     def test_the_countdown_shows_only_its_new_text(self):
         program = self.start()

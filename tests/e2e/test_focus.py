@@ -25,8 +25,8 @@ def answer_agreement_no(program):
 WAYS = (
     ("nothing", None),
     ("press on the picture", lambda program: program.click_on(ENTER_PICTURE)),
-    ("click on the cover's background", click_point(screen_checks.COVER_BLANK_POINT)),
-    ("click on the preface label", click_point(screen_checks.PREFACE_POINT)),
+    ("click on the cover's background", click_point(harness.COVER_BLANK_POINT)),
+    ("click on the preface label", click_point(harness.PREFACE_POINT)),
     ("agreement box un-ticked, answered no", answer_agreement_no),
 )
 
@@ -45,7 +45,7 @@ class FocusRuleTest(ProgramTestCase):
                 # The button's click is handled after the keys: a 3 x 3 grid must fill.
                 press_batch_button(program, 3)
                 screen = program.session.screenshot()
-                self.assertEqual(read_grid(program, 3, screen), screen_checks.FIRST_3X3)
+                self.assertEqual(read_grid(program, 3, screen), harness.FIRST_3X3)
                 self.assertEqual(harness.size_shown(program, screen), "3x3")
                 program.session.key("Escape")
                 self.assertExitsWith(program, 0)

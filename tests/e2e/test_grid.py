@@ -1,11 +1,10 @@
 """The grid under the cover: batches of numbers and the sizes, read back from the screen."""
 
 import harness
-from harness import (HIGHLIGHT, ProgramTestCase, cells_inked, choose_size, enter,
+from harness import (FIRST_3X3, HIGHLIGHT, ProgramTestCase, cells_inked, choose_size, enter,
                      press_batch_button, read_grid, text_colours)
 
 # Every run draws from the same generator state, so the first batches are always these.
-FIRST_3X3 = ["6", "9", "8", "5", "2", "4", "1", "3", "7"]
 SECOND_3X3 = ["8", "6", "9", "4", "1", "7", "5", "3", "2"]
 FIRST_4X4 = ["10", "4", "15", "5", "2", "13", "7", "3", "1", "12", "8", "14", "9", "16", "11",
              "6"]
