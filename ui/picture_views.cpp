@@ -43,18 +43,22 @@ QSize deviceSize(const QRect& area, const QWidget& box) {
 // Only this small picture is kept; the full-size one lives for the moment it takes to make it.
 // A null image where the bytes cannot be decoded.
 QImage decodeLogo(std::span<const std::uint8_t> png, QSize size, Qt::TransformationMode mode) {
-    auto image = pictures::decodePng(png);
-    if (!image) {
-        return {};
+    QImage drawn;
+    {
+        auto image = pictures::decodePng(png);
+        if (!image) {
+            return {};
+        }
+        pictures::flattenOnto(*image, 255, 255, 255);
+        // Opaque after flattening; the image borrows the decoded bytes, the result is a copy.
+        const QImage flattened(image->rgba.data(), image->width, image->height, image->width * 4,
+                               QImage::Format_RGBX8888);
+        drawn = (flattened.size() == size ? flattened
+                                          : flattened.scaled(size, Qt::IgnoreAspectRatio, mode))
+                    .convertToFormat(QImage::Format_RGB32);
     }
-    pictures::flattenOnto(*image, 255, 255, 255);
-    // Opaque after flattening; the image borrows the decoded bytes, every result below is a copy.
-    const QImage flattened(image->rgba.data(), image->width, image->height, image->width * 4,
-                           QImage::Format_RGBX8888);
-    const QImage scaled =
-        flattened.size() == size ? flattened : flattened.scaled(size, Qt::IgnoreAspectRatio, mode);
-    QImage drawn = scaled.convertToFormat(QImage::Format_RGB32);
-    image.reset();
+    // The decoding has freed megabytes, partly in a heap of this thread's own that the C library
+    // would otherwise keep: hand them back to the system.
     malloc_trim(0);
     return drawn;
 }
