@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <optional>
 #include <thread>
 
 namespace pictures {
@@ -56,17 +58,18 @@ TEST(AnimationPlayer, FollowsTheFrameScheduleAndWraps) {
     struct Draw {
         std::chrono::milliseconds at;
         int frame;
+        CanvasArea changed;
     };
     std::vector<Draw> draws;
     AnimationPlayer* self = nullptr;
     AnimationPlayer player(
         countingAnimation(), kWhite,
-        [&] {
+        [&](const CanvasArea& changed) {
             int frame = 0;
             self->withCanvas([&](const GifCanvas& canvas) { frame = redPixels(canvas); });
             draws.push_back(
                 {std::chrono::duration_cast<std::chrono::milliseconds>(clock.now() - clock.start()),
-                 frame});
+                 frame, changed});
             // Painting takes time too; the next frame is still due 40 ms after this one began.
             clock.advance(7ms);
         },
@@ -88,6 +91,55 @@ TEST(AnimationPlayer, FollowsTheFrameScheduleAndWraps) {
     EXPECT_EQ(draws[28].at, 1120ms);
     EXPECT_EQ(draws[37].at, 1480ms);
     EXPECT_EQ(draws[37].frame, 0);
+
+    // What each frame changed: nothing for the white frame on the white canvas, one pixel for
+    // each red one, and the 36 red pixels when the white frame comes again.
+    EXPECT_TRUE(draws[0].changed.empty());
+    EXPECT_EQ(draws[5].changed, (CanvasArea{5, 0, 1, 1}));
+    EXPECT_EQ(draws[37].changed, (CanvasArea{1, 0, 36, 1}));
+}
+
+// A view of the canvas learns what to redo: the union of the frames' changes since it last
+// looked, and nothing when nothing has changed since.
+TEST(AnimationPlayer, HandsOverTheChangesSinceTheLastLook) {
+    FakeClock clock(80ms); // frames 0, 1 and 2, then the worker parks
+    AnimationPlayer player(countingAnimation(), kWhite, {}, clock);
+    player.start();
+    ASSERT_TRUE(waitForFrames(player, 3));
+    CanvasArea first;
+    player.takeChanges([&](const GifCanvas& canvas, const CanvasArea& changed) {
+        EXPECT_EQ(redPixels(canvas), 2);
+        first = changed;
+    });
+    EXPECT_EQ(first, (CanvasArea{1, 0, 2, 1}));
+    player.takeChanges(
+        [](const GifCanvas&, const CanvasArea& changed) { EXPECT_TRUE(changed.empty()); });
+    player.stop();
+}
+
+// The animation is decoded on the worker: the canvas shows the background until then, and a
+// picture that cannot be decoded leaves it so.
+TEST(AnimationPlayer, DecodesOnTheWorkerAndKeepsTheBackgroundWhenThatFails) {
+    std::atomic<bool> decodedOnAnotherThread{false};
+    const auto caller = std::this_thread::get_id();
+    AnimationPlayer player(PictureSize{37, 1},
+                           [&] {
+                               decodedOnAnotherThread = std::this_thread::get_id() != caller;
+                               return std::optional(countingAnimation());
+                           },
+                           kWhite, {});
+    player.start();
+    ASSERT_TRUE(waitForFrames(player, 2));
+    EXPECT_TRUE(decodedOnAnotherThread);
+
+    AnimationPlayer broken(PictureSize{37, 1}, [] { return std::optional<GifAnimation>(); },
+                           0xFF123456, {});
+    broken.start();
+    broken.stop(); // joins the worker, which has nothing to play
+    EXPECT_EQ(broken.framesDrawn(), 0u);
+    broken.withCanvas([](const GifCanvas& canvas) {
+        EXPECT_EQ(std::count(canvas.pixels(), canvas.pixels() + 37, 0xFF123456u), 37);
+    });
 }
 
 TEST(AnimationPlayer, ShowsTheBackgroundBeforeTheFirstFrame) {

@@ -44,6 +44,24 @@ TEST(GifCanvas, KeepsEarlierPixelsUnderTransparentAndUncoveredParts) {
                                                             W, W, R, W}));
 }
 
+// Only pixels that take another colour count as changed: a frame that repaints what is there, or
+// is transparent, changes nothing.
+TEST(GifCanvas, TellsTheAreaAFrameChanged) {
+    GifCanvas canvas(5, 4, W);
+    GifFrame frame = solidFrame(0, 0, 5, 4, 0);
+    frame.indices = {0, 0, 0, 0, 0, //
+                     0, 1, 0, 0, 0, //
+                     0, 0, 0, 1, 2, //
+                     0, 0, 0, 0, 0};
+    frame.transparentIndex = 2;
+    setColours(frame, {{0, W}, {1, R}});
+    EXPECT_EQ(canvas.draw(frame), (CanvasArea{1, 1, 3, 2}));
+    EXPECT_TRUE(canvas.draw(frame).empty()) << "the same frame again";
+    GifFrame transparent = solidFrame(0, 0, 1, 1, 2);
+    transparent.transparentIndex = 2;
+    EXPECT_TRUE(canvas.draw(transparent).empty());
+}
+
 TEST(GifCanvas, CutsFramesAtTheEdges) {
     GifCanvas canvas(3, 2, W);
     GifFrame frame = solidFrame(-1, 1, 3, 3, 0);

@@ -157,6 +157,16 @@ TEST(GifDecoder, RejectsCorruption) {
     }
 }
 
+// The header alone tells the screen, also when the frames that follow are cut off; without a
+// whole header (here 6 bytes of signature, 7 of screen, 12 of global palette) there is none.
+TEST(GifDecoder, ReadsTheScreenFromTheHeaderAlone) {
+    const auto bytes = encodeGif(threeFrames());
+    EXPECT_EQ(readGifScreen(bytes), (PictureSize{8, 6}));
+    EXPECT_EQ(readGifScreen(std::span(bytes).first(25)), (PictureSize{8, 6}));
+    EXPECT_FALSE(readGifScreen(std::span(bytes).first(24)).has_value());
+    EXPECT_FALSE(readGifScreen(std::vector<std::uint8_t>(100, 0x2C)).has_value());
+}
+
 // The screen size is checked before anything is decoded; a tiny frame keeps the file small.
 TEST(GifDecoder, CapsTheScreenSize) {
     auto withScreen = [](int width, int height) {
@@ -167,6 +177,8 @@ TEST(GifDecoder, CapsTheScreenSize) {
     };
     EXPECT_TRUE(decodeGif(withScreen(4096, 4096)).has_value()); // 16 Mpx
     EXPECT_FALSE(decodeGif(withScreen(4096, 4097)).has_value());
+    EXPECT_TRUE(readGifScreen(withScreen(4096, 4096)).has_value());
+    EXPECT_FALSE(readGifScreen(withScreen(4096, 4097)).has_value());
 }
 
 } // namespace

@@ -116,6 +116,18 @@ TEST(PngDecoder, RejectsCorruption) {
     }
 }
 
+// The chunks before the image data tell the size, also when the image data is broken; without
+// the whole header chunk (8 + 25 bytes with the signature) there is none.
+TEST(PngDecoder, ReadsTheSizeFromTheHeaderAlone) {
+    const auto valid = smallRgbaPng();
+    auto badImageData = valid;
+    badImageData[valid.size() - 13] ^= 0xFF;
+    EXPECT_EQ(readPngSize(valid), (PictureSize{2, 2}));
+    EXPECT_EQ(readPngSize(badImageData), (PictureSize{2, 2}));
+    EXPECT_FALSE(readPngSize(std::span(valid).first(32)).has_value());
+    EXPECT_FALSE(readPngSize(std::vector<std::uint8_t>(100, 0xAB)).has_value());
+}
+
 // 1-bit grey pictures are small to write but decode to 4 bytes a pixel: the cap must hold
 // however well the data compresses.
 TEST(PngDecoder, CapsThePixelCount) {
@@ -131,6 +143,7 @@ TEST(PngDecoder, CapsThePixelCount) {
     ASSERT_TRUE(atCap.has_value());
     EXPECT_EQ(atCap->rgba.size(), std::size_t{4096} * 4096 * 4);
     EXPECT_FALSE(decodePng(blank(4096, 4097)).has_value());
+    EXPECT_FALSE(readPngSize(blank(4096, 4097)).has_value());
 }
 
 } // namespace

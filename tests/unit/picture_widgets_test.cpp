@@ -7,6 +7,8 @@
 #include "ui/controls/pic_box.h"
 #include "ui/picture_views/embedded_assets.h"
 #include "ui/picture_views/picture_views.h"
+#include "ui/pictures/gif_canvas.h"
+#include "ui/pictures/gif_decoder.h"
 
 #include <QPainter>
 #include <vector>
@@ -95,15 +97,50 @@ TEST_F(ProgramTest, TheEnterPictureFillsItsBoxAndAnimates) {
     EXPECT_GT(ink.height(), 50);
 }
 
+// The box shows the canvas exactly as Qt's averaging stretches it to 80 x 80, although only the
+// parts that frames change are scaled anew: the grey start and the fully coloured fingerprint,
+// composed here from the decoded frames, both reach the box.
+TEST_F(ProgramTest, TheEnterPictureShowsTheCanvasExactlyStretched) {
+    const auto animation = pictures::decodeGif(ui::enterGifBytes());
+    ASSERT_TRUE(animation.has_value());
+    ASSERT_EQ(animation->frames.size(), 37u);
+    pictures::GifCanvas canvas(animation->width, animation->height, 0xFFFFFFFF);
+    const auto stretched = [&] {
+        return QImage(reinterpret_cast<const uchar*>(canvas.pixels()), canvas.width(),
+                      canvas.height(), QImage::Format_RGB32)
+            .scaled(80, 80, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    };
+    canvas.draw(animation->frames[0]);
+    const QImage grey = stretched();
+    for (std::size_t i = 1; i <= 28; ++i) {
+        canvas.draw(animation->frames[i]);
+    }
+    const QImage coloured = stretched();
+    ASSERT_NE(grey, coloured);
+
+    bool sawGrey = false;
+    bool sawColoured = false;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const QImage shown = grabOf(ui::点击进入).convertToFormat(QImage::Format_RGB32);
+            sawGrey = sawGrey || shown == grey;
+            sawColoured = sawColoured || shown == coloured;
+            return sawGrey && sawColoured;
+        },
+        15000))
+        << "grey start seen: " << sawGrey << ", coloured fingerprint seen: " << sawColoured;
+}
+
+// The enter picture goes on being painted while the GUI thread sleeps, and nothing else is.
 TEST_F(ProgramTest, TheAnimationKeepsDrawingWhileTheGuiThreadSleeps) {
     QWidget* enter = window().widget(ui::点击进入);
-    ASSERT_TRUE(waitUntil([&] { return inkBounds(grabOf(ui::点击进入)).isValid(); }));
+    ASSERT_TRUE(waitUntil([] { return inkBounds(grabOf(ui::点击进入)).isValid(); }));
     PaintCounter enterPaints(enter);
     PaintCounter labelPaints(window().widget(ui::计时1));
     ui::writeProperty(ui::计时1, Property::Text, "5"); // a repaint that must wait for the sleep
     // Sleeps of half a second (as the enter handler's), one after the other with no event handled
-    // between them, until the enter picture has been painted five times (40 ms frames: about 12 in
-    // one sleep), for at most 60 sleeps.
+    // between them, until the enter picture has been painted five times (a cycle paints the 26
+    // frames that colour the fingerprint and its grey start), for at most 60 sleeps.
     for (int sleeps = 0; sleeps < 60 && enterPaints.count < 5; ++sleeps) {
         app::sleepMs(500);
     }
@@ -111,16 +148,24 @@ TEST_F(ProgramTest, TheAnimationKeepsDrawingWhileTheGuiThreadSleeps) {
     EXPECT_EQ(labelPaints.count, 0) << "nothing else is painted during the sleep";
 }
 
-TEST(PictureViews, PicturesThatCannotBeDecodedGiveNoView) {
+// Headers that are not a picture's give no view; a PNG whose image data is cut off has a sound
+// header and fails when it is first drawn. Either way the box shows only its background.
+TEST(PictureViews, PicturesThatCannotBeDecodedShowOnlyTheBackground) {
     const std::vector<std::uint8_t> garbage(300, 0x5A);
     const auto logo = ui::logoPngBytes();
     const auto gif = ui::enterGifBytes();
     EXPECT_EQ(ui::makeLogoView(garbage), nullptr);
-    EXPECT_EQ(ui::makeLogoView(logo.first(logo.size() / 2)), nullptr) << "a truncated PNG";
     EXPECT_EQ(ui::makeAnimationView(garbage), nullptr);
-    EXPECT_EQ(ui::makeAnimationView(gif.first(20)), nullptr) << "a truncated GIF";
-    EXPECT_NE(ui::makeLogoView(logo), nullptr);
+    EXPECT_EQ(ui::makeAnimationView(gif.first(20)), nullptr) << "a truncated GIF header";
     EXPECT_NE(ui::makeAnimationView(gif), nullptr);
+
+    const ui::ControlRecord& record = *ui::findRecord(ui::Logo);
+    ui::PicBoxWidget truncated(record, ui::makeLogoView(logo.first(logo.size() / 2)), nullptr);
+    truncated.resize(139, 136);
+    EXPECT_FALSE(inkBounds(truncated.grab().toImage()).isValid()) << "a truncated PNG";
+    ui::PicBoxWidget whole(record, ui::makeLogoView(logo), nullptr);
+    whole.resize(139, 136);
+    EXPECT_TRUE(inkBounds(whole.grab().toImage()).isValid());
 }
 
 TEST(PictureViews, ABoxWithoutAPictureShowsOnlyItsBackground) {

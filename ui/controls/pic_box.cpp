@@ -25,6 +25,9 @@ PicBoxWidget::PicBoxWidget(const ControlRecord& record, std::unique_ptr<PictureV
     : QWidget(parent), background_(record.background), view_(std::move(view)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     liveBoxes().push_back(this);
+    if (view_) {
+        window()->installEventFilter(this); // until the window's first paint
+    }
 }
 
 PicBoxWidget::~PicBoxWidget() {
@@ -69,6 +72,16 @@ void PicBoxWidget::frameReady() {
         QMetaObject::invokeMethod(
             this, [this] { update(); }, Qt::QueuedConnection);
     }
+}
+
+bool PicBoxWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && watched == window()) {
+        watched->removeEventFilter(this);
+        // Queued: it runs once the window's first picture has been painted and sent out.
+        QMetaObject::invokeMethod(
+            this, [this] { view_->prepare(*this); }, Qt::QueuedConnection);
+    }
+    return false;
 }
 
 void PicBoxWidget::paintEvent(QPaintEvent*) {

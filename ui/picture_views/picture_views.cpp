@@ -11,6 +11,9 @@
 #include <QPixmap>
 #include <QWidget>
 #include <cmath>
+#include <cstring>
+#include <future>
+#include <malloc.h>
 
 namespace ui {
 namespace {
@@ -37,45 +40,137 @@ QSize deviceSize(const QRect& area, const QWidget& box) {
             static_cast<int>(std::lround(area.height() * ratio))};
 }
 
-QImage scaledFor(const QImage& source, const QRect& target, const QWidget& box) {
-    QImage scaled =
-        source.size() == deviceSize(target, box)
-            ? source
-            : source.scaled(deviceSize(target, box), Qt::IgnoreAspectRatio, scalingFor(box));
-    scaled.setDevicePixelRatio(box.devicePixelRatioF());
-    return scaled;
+// The logo as it is drawn: decoded, flattened onto white and scaled to `size` device pixels.
+// Only this small picture is kept; the full-size one lives for the moment it takes to make it.
+// A null image where the bytes cannot be decoded.
+QImage decodeLogo(std::span<const std::uint8_t> png, QSize size, Qt::TransformationMode mode) {
+    QImage drawn;
+    {
+        auto image = pictures::decodePng(png);
+        if (!image) {
+            return {};
+        }
+        pictures::flattenOnto(*image, 255, 255, 255);
+        // Opaque after flattening; the image borrows the decoded bytes, the result is a copy.
+        const QImage flattened(image->rgba.data(), image->width, image->height, image->width * 4,
+                               QImage::Format_RGBX8888);
+        drawn = (flattened.size() == size ? flattened
+                                          : flattened.scaled(size, Qt::IgnoreAspectRatio, mode))
+                    .convertToFormat(QImage::Format_RGB32);
+    }
+    // The decoding has freed megabytes, partly in a heap of this thread's own that the C library
+    // would otherwise keep: hand them back to the system.
+    malloc_trim(0);
+    return drawn;
 }
 
 // The logo: flattened onto the box's white, centred and shrunk to fit with its proportions kept.
+// It appears only when the mouse comes over the enter picture, so it is decoded after the window
+// has first been painted, on a thread of its own, and is ready long before anyone can point at it.
 class LogoView : public PictureView {
 public:
-    explicit LogoView(QImage flattened) : flattened_(std::move(flattened)) {}
+    LogoView(std::span<const std::uint8_t> png, pictures::PictureSize size)
+        : png_(png), size_(size) {}
+
+    void prepare(const QWidget& box) override {
+        if (pending_.valid() || !drawn_.isNull()) {
+            return;
+        }
+        pending_ = std::async(std::launch::async,
+                              [png = png_, size = deviceSize(placement(box.rect()), box),
+                               mode = scalingFor(box)] { return decodeLogo(png, size, mode); });
+    }
 
     void paint(QPainter& painter, const QRect& area, const QWidget& box) override {
-        const pictures::Placement place = pictures::centredShrinkToFit(
-            area.width(), area.height(), flattened_.width(), flattened_.height());
-        const QRect target(area.left() + place.left, area.top() + place.top, place.width,
-                           place.height);
-        if (cache_.isNull() || cache_.size() != deviceSize(target, box)) {
-            cache_ = scaledFor(flattened_, target, box);
+        const QRect target = placement(area);
+        const QSize size = deviceSize(target, box);
+        if (pending_.valid()) {
+            drawn_ = pending_.get(); // at once, or as soon as the decoding is done
         }
-        painter.drawImage(target.topLeft(), cache_);
+        if (drawn_.size() != size && !undecodable_) {
+            drawn_ = decodeLogo(png_, size, scalingFor(box)); // not prepared, or the screen changed
+        }
+        if (drawn_.isNull()) {
+            undecodable_ = true; // the box shows only its background
+            return;
+        }
+        drawn_.setDevicePixelRatio(box.devicePixelRatioF());
+        painter.drawImage(target.topLeft(), drawn_);
     }
 
 private:
-    QImage flattened_;
-    QImage cache_;
+    QRect placement(const QRect& area) const {
+        const pictures::Placement place =
+            pictures::centredShrinkToFit(area.width(), area.height(), size_.width, size_.height);
+        return {area.left() + place.left, area.top() + place.top, place.width, place.height};
+    }
+
+    std::span<const std::uint8_t> png_;
+    pictures::PictureSize size_;
+    std::future<QImage> pending_;
+    QImage drawn_;
+    bool undecodable_ = false;
 };
 
+// The canvas's pixels as an image, without a copy; every pixel of the canvas is opaque.
+QImage canvasImage(const pictures::GifCanvas& canvas) {
+    return QImage(reinterpret_cast<const uchar*>(canvas.pixels()), canvas.width(), canvas.height(),
+                  canvas.width() * 4, QImage::Format_RGB32);
+}
+
+// Scales anew the part of `scaled` (the whole canvas scaled to its size) that the changed area of
+// the canvas falls on: the target pixels that cover the change, from the canvas pixels that those
+// cover. With a whole-number ratio (the 400 x 400 canvas in an 80 x 80 box) the result is the
+// same as scaling the whole canvas again.
+void rescalePart(const QImage& canvas, const pictures::CanvasArea& changed, QImage& scaled,
+                 Qt::TransformationMode mode) {
+    const qint64 cw = canvas.width();
+    const qint64 ch = canvas.height();
+    const qint64 sw = scaled.width();
+    const qint64 sh = scaled.height();
+    const auto ceilDiv = [](qint64 a, qint64 b) { return (a + b - 1) / b; };
+    const qint64 left = changed.left * sw / cw;
+    const qint64 right = std::min(sw, ceilDiv((changed.left + changed.width) * sw, cw));
+    const qint64 top = changed.top * sh / ch;
+    const qint64 bottom = std::min(sh, ceilDiv((changed.top + changed.height) * sh, ch));
+    const qint64 sourceLeft = left * cw / sw;
+    const qint64 sourceRight = std::min(cw, ceilDiv(right * cw, sw));
+    const qint64 sourceTop = top * ch / sh;
+    const qint64 sourceBottom = std::min(ch, ceilDiv(bottom * ch, sh));
+    if (left >= right || top >= bottom || sourceLeft >= sourceRight || sourceTop >= sourceBottom) {
+        return;
+    }
+    const QImage source(canvas.constBits() + sourceTop * canvas.bytesPerLine() + sourceLeft * 4,
+                        static_cast<int>(sourceRight - sourceLeft),
+                        static_cast<int>(sourceBottom - sourceTop), canvas.bytesPerLine(),
+                        canvas.format());
+    const QImage part = source
+                            .scaled(static_cast<int>(right - left), static_cast<int>(bottom - top),
+                                    Qt::IgnoreAspectRatio, mode)
+                            .convertToFormat(scaled.format());
+    for (int row = 0; row < part.height(); ++row) {
+        std::memcpy(scaled.scanLine(static_cast<int>(top) + row) + left * 4,
+                    part.constScanLine(row), static_cast<std::size_t>(part.width()) * 4);
+    }
+}
+
 // The enter picture: its animation composes frame by frame onto a canvas on a clock of its own;
-// the box shows the canvas stretched to its whole area.
+// the box shows the canvas stretched to its whole area. The stretched picture is kept and only
+// the part that a frame has changed is scaled anew, once, when the box is next painted; frames
+// that change nothing, and frames drawn while the box is hidden, cost no paint.
 class AnimationView : public PictureView {
 public:
-    explicit AnimationView(pictures::GifAnimation animation) : animation_(std::move(animation)) {}
+    AnimationView(std::span<const std::uint8_t> gif, pictures::PictureSize size)
+        : gif_(gif), size_(size) {}
 
     void start(std::function<void()> frameReady) override {
-        player_ = std::make_unique<pictures::AnimationPlayer>(std::move(animation_), whiteArgb,
-                                                              std::move(frameReady));
+        player_ = std::make_unique<pictures::AnimationPlayer>(
+            size_, [gif = gif_] { return pictures::decodeGif(gif); }, whiteArgb,
+            [frameReady = std::move(frameReady)](const pictures::CanvasArea& changed) {
+                if (!changed.empty()) {
+                    frameReady();
+                }
+            });
         player_->start();
     }
 
@@ -83,37 +178,46 @@ public:
         if (!player_) {
             return;
         }
-        QImage frame;
-        player_->withCanvas([&](const pictures::GifCanvas& canvas) {
-            const QImage view(reinterpret_cast<const uchar*>(canvas.pixels()), canvas.width(),
-                              canvas.height(), canvas.width() * 4, QImage::Format_ARGB32);
-            frame = scaledFor(view, area, box).copy(); // a copy of its own before the lock goes
-        });
-        painter.drawImage(area.topLeft(), frame);
+        const QSize size = deviceSize(area, box);
+        const Qt::TransformationMode mode = scalingFor(box);
+        player_->takeChanges(
+            [&](const pictures::GifCanvas& canvas, const pictures::CanvasArea& changed) {
+                const QImage view = canvasImage(canvas);
+                if (scaled_.size() != size) {
+                    // a copy of its own, made before the lock goes
+                    scaled_ = view.scaled(size, Qt::IgnoreAspectRatio, mode)
+                                  .convertToFormat(QImage::Format_RGB32);
+                    scaled_.setDevicePixelRatio(box.devicePixelRatioF());
+                } else if (!changed.empty()) {
+                    rescalePart(view, changed, scaled_, mode);
+                }
+            });
+        painter.drawImage(area.topLeft(), scaled_);
     }
 
 private:
-    pictures::GifAnimation animation_;
+    std::span<const std::uint8_t> gif_;
+    pictures::PictureSize size_;
     std::unique_ptr<pictures::AnimationPlayer> player_;
+    QImage scaled_; // the canvas stretched to the box; touched on the GUI thread only
 };
 
 } // namespace
 
 std::unique_ptr<PictureView> makeLogoView(std::span<const std::uint8_t> png) {
-    auto image = pictures::decodePng(png);
-    if (!image) {
+    const auto size = pictures::readPngSize(png);
+    if (!size) {
         return nullptr;
     }
-    pictures::flattenOnto(*image, 255, 255, 255);
-    return std::make_unique<LogoView>(toQImage(*image).convertToFormat(QImage::Format_RGB32));
+    return std::make_unique<LogoView>(png, *size);
 }
 
 std::unique_ptr<PictureView> makeAnimationView(std::span<const std::uint8_t> gif) {
-    auto animation = pictures::decodeGif(gif);
-    if (!animation || animation->frames.empty()) {
+    const auto size = pictures::readGifScreen(gif);
+    if (!size) {
         return nullptr;
     }
-    return std::make_unique<AnimationView>(std::move(*animation));
+    return std::make_unique<AnimationView>(gif, *size);
 }
 
 std::unique_ptr<PictureView> makePictureView(PictureId picture) {

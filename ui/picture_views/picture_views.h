@@ -17,7 +17,9 @@ namespace ui {
 // the box shows only its background colour.
 std::unique_ptr<PictureView> makePictureView(PictureId picture);
 
-// The same from given bytes, as a picture box would get them; nullptr where they cannot be decoded.
+// The same from given bytes, as a picture box would get them; nullptr where their header is not
+// that of a picture of the kind. The views decode when they are first needed, so the bytes must
+// outlive the view; a picture that fails then leaves the box showing only its background.
 std::unique_ptr<PictureView> makeLogoView(std::span<const std::uint8_t> png);
 std::unique_ptr<PictureView> makeAnimationView(std::span<const std::uint8_t> gif);
 

@@ -33,9 +33,20 @@ AnimationClock& systemAnimationClock() {
 }
 
 AnimationPlayer::AnimationPlayer(GifAnimation animation, std::uint32_t backgroundArgb,
-                                 std::function<void()> frameDrawn, AnimationClock& clock)
-    : animation_(std::move(animation)), frameDrawn_(std::move(frameDrawn)), clock_(clock),
-      canvas_(animation_.width, animation_.height, backgroundArgb) {}
+                                 FrameDrawn frameDrawn, AnimationClock& clock)
+    // The size may be read after the move: moving leaves the ints as they were.
+    : AnimationPlayer(
+          PictureSize{animation.width, animation.height},
+          [animation = std::move(animation)]() mutable {
+              return std::optional<GifAnimation>(std::move(animation));
+          },
+          backgroundArgb, std::move(frameDrawn), clock) {}
+
+AnimationPlayer::AnimationPlayer(PictureSize canvasSize, AnimationSource source,
+                                 std::uint32_t backgroundArgb, FrameDrawn frameDrawn,
+                                 AnimationClock& clock)
+    : source_(std::move(source)), frameDrawn_(std::move(frameDrawn)), clock_(clock),
+      canvas_(canvasSize.width, canvasSize.height, backgroundArgb) {}
 
 AnimationPlayer::~AnimationPlayer() {
     stop();
@@ -47,9 +58,7 @@ void AnimationPlayer::start() {
         return;
     }
     started_ = true;
-    if (!animation_.frames.empty()) {
-        worker_ = std::thread(&AnimationPlayer::run, this);
-    }
+    worker_ = std::thread(&AnimationPlayer::run, this);
 }
 
 void AnimationPlayer::stop() {
@@ -70,17 +79,31 @@ void AnimationPlayer::withCanvas(const std::function<void(const GifCanvas&)>& fn
     fn(canvas_);
 }
 
+void AnimationPlayer::takeChanges(
+    const std::function<void(const GifCanvas&, const CanvasArea&)>& fn) {
+    std::lock_guard lock(canvasMutex_);
+    fn(canvas_, changes_);
+    changes_ = {};
+}
+
 void AnimationPlayer::run() {
-    for (std::size_t index = 0;; index = (index + 1) % animation_.frames.size()) {
-        const GifFrame& frame = animation_.frames[index];
+    const std::optional<GifAnimation> animation = source_();
+    source_ = nullptr; // lets go of whatever it holds
+    if (!animation || animation->frames.empty()) {
+        return;
+    }
+    for (std::size_t index = 0;; index = (index + 1) % animation->frames.size()) {
+        const GifFrame& frame = animation->frames[index];
         const auto frameStart = clock_.now();
+        CanvasArea changed;
         {
             std::lock_guard lock(canvasMutex_);
-            canvas_.draw(frame);
+            changed = canvas_.draw(frame);
+            changes_ = changes_.united(changed);
         }
         ++framesDrawn_;
         if (frameDrawn_) {
-            frameDrawn_();
+            frameDrawn_(changed);
         }
         if (!waitUntil(frameStart + frameDelay(frame))) {
             return;

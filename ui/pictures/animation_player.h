@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace pictures {
@@ -33,17 +34,27 @@ public:
 // std::chrono::steady_clock.
 AnimationClock& systemAnimationClock();
 
+// Gives the animation to play; called once, on the player's worker thread, before the first
+// frame. nullopt (a picture that cannot be decoded) leaves the canvas as it is.
+using AnimationSource = std::function<std::optional<GifAnimation>()>;
+
+// Called on the worker thread after each frame has been drawn onto the canvas, with the canvas not
+// locked, and the area of the canvas the frame changed (empty for a frame that changed nothing).
+using FrameDrawn = std::function<void(const CanvasArea& changed)>;
+
 // Plays an animation onto its canvas on a worker thread of its own, so that the animation keeps
 // going while the GUI thread is busy. For each frame: note the time, draw the frame, report it,
 // wait until its delay has passed since the noted time; after the last frame the first comes
 // again, without end (the file's repetition count is not consulted).
 class AnimationPlayer {
 public:
-    // frameDrawn is called on the worker thread after each frame has been drawn onto the canvas,
-    // with the canvas not locked. It must not call stop() or destroy the player.
-    AnimationPlayer(GifAnimation animation, std::uint32_t backgroundArgb,
-                    std::function<void()> frameDrawn,
+    // frameDrawn must not call stop() or destroy the player.
+    AnimationPlayer(GifAnimation animation, std::uint32_t backgroundArgb, FrameDrawn frameDrawn,
                     AnimationClock& clock = systemAnimationClock());
+    // Decodes on the worker, so that whoever starts the player does not wait for the decoding;
+    // canvasSize is the animation's size as the file's header gives it.
+    AnimationPlayer(PictureSize canvasSize, AnimationSource source, std::uint32_t backgroundArgb,
+                    FrameDrawn frameDrawn, AnimationClock& clock = systemAnimationClock());
     ~AnimationPlayer(); // stops and joins the worker
 
     AnimationPlayer(const AnimationPlayer&) = delete;
@@ -58,6 +69,9 @@ public:
 
     // Runs fn with the canvas locked: a frame being drawn and a repaint exclude each other.
     void withCanvas(const std::function<void(const GifCanvas&)>& fn) const;
+    // The same, also handing over the area that frames have changed since the last call (empty
+    // on the first), so that a view of the canvas redoes only that part.
+    void takeChanges(const std::function<void(const GifCanvas&, const CanvasArea& changed)>& fn);
 
     // Frames drawn so far, over all cycles.
     std::uint64_t framesDrawn() const { return framesDrawn_.load(); }
@@ -67,12 +81,13 @@ private:
     // Waits until `deadline`; false when the player has been stopped.
     bool waitUntil(AnimationClock::TimePoint deadline);
 
-    const GifAnimation animation_;
-    const std::function<void()> frameDrawn_;
+    AnimationSource source_; // used by the worker only
+    const FrameDrawn frameDrawn_;
     AnimationClock& clock_;
 
-    mutable std::mutex canvasMutex_;
+    mutable std::mutex canvasMutex_; // guards the two members below
     GifCanvas canvas_;
+    CanvasArea changes_;
 
     std::mutex stateMutex_; // guards the three members below
     std::condition_variable wake_;

@@ -197,4 +197,14 @@ std::optional<GifAnimation> decodeGif(std::span<const std::uint8_t> bytes) {
     return GifReader(gif.get()).read();
 }
 
+std::optional<PictureSize> readGifScreen(std::span<const std::uint8_t> bytes) {
+    MemorySource source(bytes);
+    int error = 0;
+    GifHandle gif(DGifOpen(&source, readFromMemory, &error));
+    if (!gif || !PixelBudget().take(gif->SWidth, gif->SHeight)) {
+        return std::nullopt;
+    }
+    return PictureSize{gif->SWidth, gif->SHeight};
+}
+
 } // namespace pictures

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/pictures/picture_size.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -34,5 +36,10 @@ struct GifAnimation {
 // nullopt on any error, on truncated data, on a file without frames or without a palette, and on
 // pictures above the caps of decode_limits.h (checked before any frame is decoded).
 std::optional<GifAnimation> decodeGif(std::span<const std::uint8_t> bytes);
+
+// The logical screen of a GIF file from its header alone, without decoding a frame: nullopt where
+// the header (with its global palette, if it announces one) is not there or the screen is above
+// the caps. A file that passes may still fail to decode.
+std::optional<PictureSize> readGifScreen(std::span<const std::uint8_t> bytes);
 
 } // namespace pictures

@@ -12,6 +12,13 @@ void flattenOnto(RgbaImage& image, std::uint8_t r, std::uint8_t g, std::uint8_t 
         if (alpha == 255) {
             continue;
         }
+        if (alpha == 0) { // most of the logo: the blend gives the background exactly
+            image.rgba[i] = r;
+            image.rgba[i + 1] = g;
+            image.rgba[i + 2] = b;
+            image.rgba[i + 3] = 255;
+            continue;
+        }
         // Whole-number arithmetic gives the exact value of the blend, and integer division
         // drops its fraction. The result lies between c and the background, so within 0..255.
         for (std::size_t channel = 0; channel < 3; ++channel) {

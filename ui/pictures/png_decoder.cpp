@@ -40,6 +40,17 @@ public:
     PngReader(const PngReader&) = delete;
     PngReader& operator=(const PngReader&) = delete;
 
+    // The size from the header; false on any error.
+    bool readSize(PictureSize& size) {
+        if (png_ == nullptr || info_ == nullptr) {
+            return false;
+        }
+        if (setjmp(png_jmpbuf(png_)) != 0) {
+            return false;
+        }
+        return readInfo(size);
+    }
+
     // Decodes into `image`; false on any error.
     bool read(RgbaImage& image) {
         if (png_ == nullptr || info_ == nullptr) {
@@ -48,27 +59,22 @@ public:
         if (setjmp(png_jmpbuf(png_)) != 0) {
             return false;
         }
-        png_set_read_fn(png_, &source_, readFromMemory);
-        png_set_chunk_malloc_max(png_, kMaxChunkBytes);
-        png_read_info(png_, info_);
-
-        const auto width = png_get_image_width(png_, info_);
-        const auto height = png_get_image_height(png_, info_);
-        if (!PixelBudget().take(width, height)) {
+        PictureSize size;
+        if (!readInfo(size)) {
             return false;
         }
         requestRgba8();
         png_read_update_info(png_, info_);
-        const std::size_t stride = std::size_t{width} * 4;
+        const std::size_t stride = static_cast<std::size_t>(size.width) * 4;
         if (png_get_rowbytes(png_, info_) != stride) {
             return false;
         }
 
-        image.width = static_cast<int>(width);
-        image.height = static_cast<int>(height);
-        image.rgba.resize(stride * height);
-        rows_.resize(height);
-        for (std::size_t y = 0; y < height; ++y) {
+        image.width = size.width;
+        image.height = size.height;
+        image.rgba.resize(stride * static_cast<std::size_t>(size.height));
+        rows_.resize(static_cast<std::size_t>(size.height));
+        for (std::size_t y = 0; y < rows_.size(); ++y) {
             rows_[y] = image.rgba.data() + y * stride;
         }
         png_read_image(png_, rows_.data());
@@ -77,6 +83,21 @@ public:
     }
 
 private:
+    // Reads the signature and the chunks up to the image data. libpng's errors jump back to the
+    // caller's setjmp.
+    bool readInfo(PictureSize& size) {
+        png_set_read_fn(png_, &source_, readFromMemory);
+        png_set_chunk_malloc_max(png_, kMaxChunkBytes);
+        png_read_info(png_, info_);
+        const auto width = png_get_image_width(png_, info_);
+        const auto height = png_get_image_height(png_, info_);
+        if (!PixelBudget().take(width, height)) {
+            return false;
+        }
+        size = {static_cast<int>(width), static_cast<int>(height)};
+        return true;
+    }
+
     // Palette to RGB, grey to RGB, low bit depths to 8, 16 bits to 8, tRNS to an alpha channel,
     // an opaque alpha channel where there is none, interlace passes merged.
     void requestRgba8() {
@@ -102,6 +123,15 @@ std::optional<RgbaImage> decodePng(std::span<const std::uint8_t> bytes) {
         return std::nullopt;
     }
     return image;
+}
+
+std::optional<PictureSize> readPngSize(std::span<const std::uint8_t> bytes) {
+    PictureSize size;
+    PngReader reader(bytes);
+    if (!reader.readSize(size)) {
+        return std::nullopt;
+    }
+    return size;
 }
 
 } // namespace pictures
