@@ -266,8 +266,6 @@ class XClient:
     fast reads of the screen, a ping that tells whether a window's program still answers, and
     the top-level windows created since it opened."""
 
-    UNNAMED_LOOKS = 20  # a new window still without a name after this many looks is not watched
-
     def __init__(self, display):
         from Xlib import X, error
         from Xlib import display as xdisplay
@@ -284,7 +282,9 @@ class XClient:
         self._utf8 = self.display.intern_atom("UTF8_STRING")
         self._stamp = 0
         self._pongs = set()
-        self._unnamed = {}  # new window id: looks so far
+        # New windows without a name yet. Each is looked at again until it has one or is gone: a
+        # slow program (a sanitizer build) may name a window long after creating it.
+        self._unnamed = set()
         self._named = {}  # window id: its name
 
     def close(self):
@@ -295,7 +295,7 @@ class XClient:
         while self.display.pending_events():
             got = self.display.next_event()
             if got.type == X.CreateNotify:
-                self._unnamed[got.window.id] = 0
+                self._unnamed.add(got.window.id)
             elif (got.type == X.ClientMessage and got.client_type == self._protocols
                   and got.data[1][0] == self._ping):
                 self._pongs.add(got.data[1][1])
@@ -335,13 +335,12 @@ class XClient:
         """Ids of the top-level windows created since this connection opened that exist and
         are named name: a few requests, where a walk of the whole tree takes hundreds."""
         self._take_events()
-        for window, looks in list(self._unnamed.items()):
+        for window in list(self._unnamed):
             title = self._name(window)
-            if title is None and looks < self.UNNAMED_LOOKS:
-                self._unnamed[window] = looks + 1
-                continue
-            del self._unnamed[window]
-            if title:
+            if title is False:  # gone
+                self._unnamed.discard(window)
+            elif title:
+                self._unnamed.discard(window)
                 self._named[window] = title
         found = []
         for window, title in list(self._named.items()):
